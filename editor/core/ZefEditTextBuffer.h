@@ -1,0 +1,223 @@
+// The line store of one document: lines as byte strings with per-line highlighter state and width cache,
+// loading with line-break detection and saving in the detected style.
+#pragma once
+
+#include "ZefEditTypes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A bad line index given to a writing operation: "Invalid stringlist index %d".
+class EZefEditStringList : public std::out_of_range {
+public:
+    explicit EZefEditStringList(int index);
+    int Index() const { return index_; }
+
+private:
+    int index_;
+};
+
+// The general list error, raised by SetCapacity below Count.
+class EListError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file that cannot be opened, read, created or written; the message is the platform's.
+class EZefFileError : public std::runtime_error {
+public:
+    EZefFileError(const std::string& fileName, const std::string& reason, int errorNumber);
+    // The message reads: action "fileName". reason (e.g. Cannot open file "/a/b". No such file or directory).
+    EZefFileError(std::string_view action, const std::string& fileName, const std::string& reason, int errorNumber);
+    // The error for errno-style code errorNumber, with the platform's text for it.
+    static EZefFileError FromErrno(std::string_view action, const std::string& fileName, int errorNumber);
+    const std::string& FileName() const { return fileName_; }
+    int ErrorNumber() const { return errorNumber_; }
+
+private:
+    std::string fileName_;
+    int errorNumber_;
+};
+
+// Per-line flags; exactly one of lfHasTabs / lfNoTabs is set once the width is known.
+enum TZefLineFlag : uint8_t {
+    lfHasTabs = 1,
+    lfNoTabs = 2,
+    lfWidthUnknown = 4,
+};
+using TZefLineFlags = uint8_t;
+
+using TZefRangeState = int32_t;
+inline constexpr TZefRangeState NullRange = -1;
+
+// One line's record, 32 bytes: the text (inline up to 15 bytes, otherwise a heap block or a slice of the
+// loaded file), the owner's object, the highlighter range and the width cache. The record is trivially
+// copyable so that the array moves with memmove; the store alone creates and releases the text storage.
+struct TZefEditStringRec {
+    static constexpr size_t kInlineCapacity = 15;
+
+    std::string_view Text() const
+    {
+        if (IsLong()) return {LongData(), LongSize()};
+        return {reinterpret_cast<const char*>(raw), static_cast<size_t>(raw[15] & kInlineSizeMask)};
+    }
+    TZefLineFlags Flags() const { return static_cast<TZefLineFlags>((raw[15] >> kFlagShift) & 7u); }
+    void SetFlags(TZefLineFlags flags)
+    {
+        raw[15] = static_cast<unsigned char>((raw[15] & ~(7u << kFlagShift)) | ((flags & 7u) << kFlagShift));
+    }
+
+    // Tag byte raw[15]: bit 7 long text; bits 4-6 line flags; bits 0-3 inline size, or for long text
+    // bit 0 "slice of the load buffer" (not freed on its own). Long text: pointer in raw[0..7],
+    // size in raw[8..14].
+    static constexpr unsigned kLongBit = 0x80;
+    static constexpr unsigned kSliceBit = 0x01;
+    static constexpr unsigned kFlagShift = 4;
+    static constexpr unsigned kInlineSizeMask = 0x0F;
+
+    bool IsLong() const { return (raw[15] & kLongBit) != 0; }
+    bool IsSlice() const { return IsLong() && (raw[15] & kSliceBit) != 0; }
+    const char* LongData() const
+    {
+        const char* data;
+        std::memcpy(&data, raw, sizeof data);
+        return data;
+    }
+    size_t LongSize() const
+    {
+        uint64_t size = 0;
+        for (int i = 6; i >= 0; --i) size = (size << 8) | raw[8 + i];
+        return static_cast<size_t>(size);
+    }
+
+    unsigned char raw[16];
+    void* UserObject;
+    TZefRangeState RangeState;
+    int32_t ExpandedWidth;
+};
+
+class TZefEditStringList {
+public:
+    using Notify = std::function<void(TZefEditStringList* sender)>;
+    using LinesNotify = std::function<void(TZefEditStringList* sender, int index, int count)>;
+    // Picks the expansion routine for the tab width: writes expanded text (may be null) and returns the width.
+    using ExpandTabsFunc = int (*)(std::string_view line, int tabWidth, std::string* expanded);
+
+    TZefEditStringList();
+    ~TZefEditStringList();
+    TZefEditStringList(const TZefEditStringList&) = delete;
+    TZefEditStringList& operator=(const TZefEditStringList&) = delete;
+
+    int Count() const { return count_; }
+    int Capacity() const { return capacity_; }
+    void SetCapacity(int capacity);
+
+    // Reads never fail: a bad index yields an empty string / zero / none.
+    // The view stays valid until the line is next changed or removed.
+    std::string_view GetLine(int index) const;
+    void* GetUserObject(int index) const;
+    TZefRangeState GetRangeState(int index) const;
+    std::string GetExpandedLine(int index);
+    int GetExpandedWidth(int index);
+    int GetLongestLineWidth();
+    int LongestLineIndex() const { return longestLineIndex_; }
+    TZefLineFlags GetLineFlags(int index) const;
+
+    // Writes raise EZefEditStringList for a bad index and leave the store unchanged. While the longest
+    // line is known, replacing or inserting a line measures only that line and keeps LongestLineIndex
+    // valid (O(line length) instead of a later O(document) rescan); removing it or narrowing it forgets it.
+    void ReplaceLine(int index, std::string_view text);
+    int AddLine(std::string_view text);
+    void InsertLine(int index, std::string_view text);
+    void DeleteLine(int index);
+    void RemoveLines(int index, int count);
+    void InsertEmptyLines(int index, int count);
+    void ExchangeLines(int index1, int index2);
+    void AppendLines(const std::vector<std::string>& lines, const std::vector<void*>& objects = {});
+    void ClearAll();
+    void SetUserObject(int index, void* object);
+    void SetRangeState(int index, TZefRangeState value);
+
+    int TabWidth() const { return tabWidth_; }
+    void SetTabWidth(int width);
+
+    TLineBreakStyle LineBreakStyle() const { return lineBreakStyle_; }
+    void SetLineBreakStyle(TLineBreakStyle style) { lineBreakStyle_ = style; }
+    bool TrailingLineBreak() const { return trailingLineBreak_; }
+    void SetTrailingLineBreak(bool value) { trailingLineBreak_ = value; }
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+
+    // Every line followed by CR LF, whatever the line-break style.
+    std::string GetText() const;
+    // CR, LF and CR LF end a line; every other byte, NUL included, is text. A final break adds no line.
+    void SetText(std::string_view text);
+
+    // Reads everything first, so an unreadable input raises EZefFileError and leaves the lines as they
+    // were; then splits like SetText (plus an empty last line after a final break when
+    // TrailingLineBreak is false) and detects LineBreakStyle. Capacity equals Count afterwards.
+    void LoadFromFile(const std::string& fileName);
+    void LoadFromStream(std::istream& stream);
+    // Writes a temporary file beside the target (through a symbolic link, to the file it names), syncs it
+    // and renames it over the target, keeping the target's permission bits; any failure raises
+    // EZefFileError and leaves the old file as it was.
+    void SaveToFile(const std::string& fileName) const;
+    void SaveToStream(std::ostream& stream) const;
+
+    // Expanded width of any string under a tab width, without building the expansion.
+    static int ExpandedWidthOf(std::string_view text, int tabWidth);
+    // Tab expansion as the painter sees it: one byte per column, tab columns filled with byte 9
+    // (with tab width 1, each tab becomes one space).
+    static std::string ExpandTabs(std::string_view text, int tabWidth);
+
+    Notify OnBeforeChanges;
+    Notify OnAfterChanges;
+    Notify OnAllCleared;
+    LinesNotify OnLinesRemoved;
+    LinesNotify OnLinesAdded;
+    LinesNotify OnLineReplaced;
+
+    // One line per record, for tests: index, text, range, width and flags.
+    std::string DebugDump() const;
+
+private:
+    // Record storage: lines_[0..count_) are live, capacity_ records are allocated (malloc'ed, moved with
+    // memmove). Long lines of the last load may point into loadBuffer_, which is freed when the last such
+    // line goes (loadBufferUsers_ counts them).
+    TZefEditStringRec* lines_ = nullptr;
+    int count_ = 0;
+    int capacity_ = 0;
+    char* loadBuffer_ = nullptr;
+    size_t loadBufferUsers_ = 0;
+    TLineBreakStyle lineBreakStyle_ = lbsCRLF;
+    bool trailingLineBreak_ = true;
+    int tabWidth_ = 8;
+    ExpandTabsFunc expandTabs_ = nullptr;
+    int longestLineIndex_ = -1;
+    int updateCount_ = 0;
+
+    void CheckIndex(int index, int limit) const;
+    void Reallocate(int capacity);
+    void GrowForOne();
+    void OpenGap(int index, int count);
+    void AssignText(TZefEditStringRec& rec, std::string_view text);
+    void ReleaseText(TZefEditStringRec& rec);
+    void ReleaseRange(int first, int count);
+    void InitNewLine(TZefEditStringRec& rec, std::string_view text);
+    int UpdateWidth(TZefEditStringRec& rec);
+    void NoteNewWidth(int index);
+    // Replaces all lines by those of buffer[0..size) (malloc'ed, kLoadPadding readable bytes beyond size),
+    // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text.
+    void LoadBytes(char* buffer, size_t size, bool lineAfterFinalBreak, bool* sawCR = nullptr,
+                   bool* sawLF = nullptr);
+    static constexpr size_t kLoadPadding = 16;
+};

@@ -1,0 +1,431 @@
+// Tests of the line store's loading and saving: line-break styles, byte-exact round trips, safe saving,
+// errors with their messages, and the buffered file writer.
+#include "ZefEditFileWriter.h"
+#include "ZefEditTextBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Lines(const TZefEditStringList& list)
+{
+    std::string out;
+    for (int i = 0; i < list.Count(); ++i) out += (i ? "|" : "") + std::string(list.GetLine(i));
+    return out;
+}
+
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class TextBufferFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/zefra-linestore-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+    std::string folder_;
+};
+
+// ---------------------------------------------------------------------------------------------------------
+
+struct LoadCase {
+    const char* name;
+    std::string bytes;
+    bool trailingLineBreak;
+    std::string lines; // joined with '|'
+    TLineBreakStyle style;
+    std::string saved;
+    friend void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+};
+
+std::string B(const char* bytes, size_t size) { return std::string(bytes, size); }
+
+class LoadSaveTest : public TextBufferFile, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadSaveTest, FileAndStreamAgree)
+{
+    const LoadCase& c = GetParam();
+    WriteFile(Path("in.txt"), c.bytes);
+
+    TZefEditStringList fromFile;
+    fromFile.SetTrailingLineBreak(c.trailingLineBreak);
+    fromFile.LoadFromFile(Path("in.txt"));
+    EXPECT_EQ(Lines(fromFile), c.lines);
+    EXPECT_EQ(fromFile.LineBreakStyle(), c.style);
+    EXPECT_EQ(fromFile.Capacity(), fromFile.Count());
+    fromFile.SaveToFile(Path("out.txt"));
+    EXPECT_EQ(ReadFile(Path("out.txt")), c.saved);
+
+    TZefEditStringList fromStream;
+    fromStream.SetTrailingLineBreak(c.trailingLineBreak);
+    std::istringstream in(c.bytes);
+    fromStream.LoadFromStream(in);
+    EXPECT_EQ(fromStream.DebugDump(), fromFile.DebugDump());
+    EXPECT_EQ(fromStream.LineBreakStyle(), c.style);
+    std::ostringstream out;
+    fromStream.SaveToStream(out);
+    EXPECT_EQ(out.str(), c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextBuffer, LoadSaveTest,
+    ::testing::Values(
+        LoadCase{"Empty", "", true, "", lbsCRLF, ""},
+        LoadCase{"NoBreak", "abc", true, "abc", lbsCRLF, "abc\r\n"},
+        LoadCase{"LF", "abc\n", true, "abc", lbsLF, "abc\n"},
+        LoadCase{"CRLF", "a\r\nb\r\n", true, "a|b", lbsCRLF, "a\r\nb\r\n"},
+        LoadCase{"CRWithoutFinalBreak", "a\rb", true, "a|b", lbsCR, "a\rb\r"},
+        LoadCase{"MixedIsSavedAsCRLF", "a\r\nb\nc", true, "a|b|c", lbsCRLF, "a\r\nb\r\nc\r\n"},
+        LoadCase{"LFCRIsTwoBreaks", "\n\r", true, "|", lbsCRLF, "\r\n\r\n"},
+        LoadCase{"CRCR", "\r\r", true, "|", lbsCR, "\r\r"},
+        LoadCase{"EmptyLinesLF", "a\n\n\nb\n", true, "a|||b", lbsLF, "a\n\n\nb\n"},
+        LoadCase{"NulInsideLine", B("ab\0cd\n", 6), true, B("ab\0cd", 5), lbsLF, B("ab\0cd\n", 6)},
+        LoadCase{"NulAfterBreak", B("ab\r\n\0cd", 7), true, B("ab|\0cd", 6), lbsCRLF, B("ab\r\n\0cd\r\n", 9)},
+        LoadCase{"OnlyNuls", B("\0\0", 2), true, B("\0\0", 2), lbsCRLF, B("\0\0\r\n", 4)},
+        LoadCase{"NoTrailingBreakKeepsFinalBreak", "abc\r\n", false, "abc|", lbsCRLF, "abc\r\n"},
+        LoadCase{"NoTrailingBreakWithoutFinalBreak", "abc\nd", false, "abc|d", lbsLF, "abc\nd"},
+        LoadCase{"NoTrailingBreakEmpty", "", false, "", lbsCRLF, ""},
+        LoadCase{"LongLines", std::string(40, 'x') + "\n" + std::string(16, 'y') + "\n" + std::string(15, 'z'),
+                 true, std::string(40, 'x') + "|" + std::string(16, 'y') + "|" + std::string(15, 'z'), lbsLF,
+                 std::string(40, 'x') + "\n" + std::string(16, 'y') + "\n" + std::string(15, 'z') + "\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Files whose breaks are all of one style and that end with a break come back byte for byte, whatever
+// bytes the lines hold.
+TEST_F(TextBufferFile, RoundTripsAreByteExact)
+{
+    std::mt19937 random(3);
+    auto binaryLines = [&](const std::string& lineBreak, int lines) {
+        std::string bytes;
+        for (int i = 0; i < lines; ++i) {
+            size_t length = random() % 3 == 0 ? random() % 200 : random() % 12;
+            for (size_t k = 0; k < length; ++k) {
+                char c;
+                do c = static_cast<char>(random() % 256);
+                while (c == '\r' || c == '\n');
+                bytes += c;
+            }
+            bytes += lineBreak;
+        }
+        return bytes;
+    };
+    std::string allBytes;
+    for (int c = 0; c < 256; ++c)
+        if (c != '\r' && c != '\n') allBytes += static_cast<char>(c);
+    const std::string bigLine = std::string(10 * 1024 * 1024, 'q') + std::string(1, '\0') + "end\n";
+
+    struct {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"crlf", binaryLines("\r\n", 2000)},
+        {"lf", binaryLines("\n", 2000)},
+        {"cr", binaryLines("\r", 2000)},
+        {"all bytes", allBytes + "\n" + allBytes + "\n"},
+        {"10 MB line", bigLine},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        WriteFile(Path("in"), file.bytes);
+        TZefEditStringList list;
+        list.LoadFromFile(Path("in"));
+        list.SaveToFile(Path("out"));
+        EXPECT_TRUE(ReadFile(Path("out")) == file.bytes);
+        std::ostringstream out;
+        list.SaveToStream(out);
+        EXPECT_TRUE(out.str() == file.bytes);
+    }
+    EXPECT_EQ(Entries(folder_), (std::vector<std::string>{"in", "out"})); // no temporary file left behind
+}
+
+TEST_F(TextBufferFile, LoadNotifiesOncePerLineInsideOneBracket)
+{
+    WriteFile(Path("in"), "x\ny\n");
+    TZefEditStringList list;
+    list.AddLine("old");
+    std::string log;
+    list.OnBeforeChanges = [&](TZefEditStringList*) { log += "B "; };
+    list.OnAfterChanges = [&](TZefEditStringList*) { log += "A"; };
+    list.OnAllCleared = [&](TZefEditStringList*) { log += "C "; };
+    list.OnLinesAdded = [&](TZefEditStringList*, int i, int n) {
+        log += "+(" + std::to_string(i) + "," + std::to_string(n) + ") ";
+    };
+    list.LoadFromFile(Path("in"));
+    EXPECT_EQ(log, "B C +(0,1) +(1,1) A");
+    EXPECT_EQ(list.DebugDump(), "0 \"x\" range=-1 width=-1 flags=U\n1 \"y\" range=-1 width=-1 flags=U\n");
+}
+
+// Lines of a load may share the load buffer; editing and removing them one by one must keep the rest intact.
+TEST_F(TextBufferFile, LoadedLinesStayValidWhileEdited)
+{
+    std::string bytes;
+    for (int i = 0; i < 100; ++i) bytes += "line number " + std::to_string(i) + " of the loaded text\n";
+    WriteFile(Path("in"), bytes);
+    TZefEditStringList list;
+    list.LoadFromFile(Path("in"));
+    for (int i = 0; i < 100; i += 3) list.ReplaceLine(i, "edited " + std::to_string(i));
+    list.RemoveLines(10, 50);
+    while (list.Count() > 1) list.DeleteLine(list.Count() - 1);
+    EXPECT_EQ(list.GetLine(0), "edited 0");
+    list.LoadFromFile(Path("in"));
+    EXPECT_EQ(list.GetLine(99), "line number 99 of the loaded text");
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+TEST_F(TextBufferFile, UnreadableInputRaisesAndKeepsTheStore)
+{
+    fs::create_directory(Path("folder"));
+    struct {
+        std::string name;
+        int error;
+        std::string message;
+    } cases[] = {
+        {Path("missing.txt"), ENOENT, "Cannot open file \"" + Path("missing.txt") + "\". No such file or directory"},
+        {Path("folder"), EISDIR, "Cannot open file \"" + Path("folder") + "\". Is a directory"},
+        {Path("missing/x.txt"), ENOENT, "Cannot open file \"" + Path("missing/x.txt") + "\". No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        TZefEditStringList list;
+        list.AddLine("kept");
+        list.SetLineBreakStyle(lbsCR);
+        std::string before = list.DebugDump();
+        try {
+            list.LoadFromFile(c.name);
+            ADD_FAILURE() << "no exception for " << c.name;
+        } catch (const EZefFileError& e) {
+            EXPECT_EQ(e.what(), c.message);
+            EXPECT_EQ(e.ErrorNumber(), c.error);
+            EXPECT_EQ(e.FileName(), c.name);
+        }
+        EXPECT_EQ(list.DebugDump(), before);
+        EXPECT_EQ(list.LineBreakStyle(), lbsCR);
+    }
+}
+
+// A stream that claims ten bytes but delivers four: the read fails before anything is cleared.
+TEST(TextBufferStream, ShortReadRaisesAndKeepsTheStore)
+{
+    class ShortBuf : public std::streambuf {
+    protected:
+        pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode) override
+        {
+            if (dir == std::ios_base::end) position_ = 10 + off;
+            else if (dir == std::ios_base::beg) position_ = off;
+            setg(data_, data_, data_ + 4);
+            return pos_type(position_);
+        }
+        pos_type seekpos(pos_type pos, std::ios_base::openmode which) override
+        {
+            return seekoff(off_type(pos), std::ios_base::beg, which);
+        }
+
+    private:
+        char data_[4] = {'a', 'b', 'c', 'd'};
+        off_type position_ = 0;
+    } buffer;
+    std::istream in(&buffer);
+    TZefEditStringList list;
+    list.AddLine("kept");
+    int brackets = 0;
+    list.OnAfterChanges = [&](TZefEditStringList*) { ++brackets; };
+    EXPECT_THROW(list.LoadFromStream(in), EZefFileError);
+    EXPECT_EQ(Lines(list), "kept");
+    EXPECT_EQ(brackets, 1);
+    EXPECT_EQ(list.UpdateCount(), 0);
+}
+
+TEST(TextBufferStream, FailingOutputStreamRaises)
+{
+    TZefEditStringList list;
+    list.AddLine("text");
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    try {
+        list.SaveToStream(out);
+        FAIL() << "no exception";
+    } catch (const EZefFileError& e) {
+        EXPECT_STREQ(e.what(), "Cannot write stream. Input/output error");
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+TEST_F(TextBufferFile, SaveKeepsPermissionBitsAndNewFilesFollowTheUmask)
+{
+    TZefEditStringList list;
+    list.AddLine("text");
+    WriteFile(Path("old.txt"), "old\n");
+    ASSERT_EQ(::chmod(Path("old.txt").c_str(), 0751), 0);
+    list.SaveToFile(Path("old.txt"));
+    struct stat info;
+    ASSERT_EQ(::stat(Path("old.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0751u);
+
+    mode_t previous = ::umask(027);
+    list.SaveToFile(Path("new.txt"));
+    ::umask(previous);
+    ASSERT_EQ(::stat(Path("new.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFile(Path("new.txt")), "text\r\n");
+}
+
+TEST_F(TextBufferFile, SaveWritesThroughSymbolicLinks)
+{
+    fs::create_directory(Path("real"));
+    WriteFile(Path("real/target.txt"), "old\n");
+    fs::create_symlink("real/target.txt", Path("hop")); // relative, resolved against the link's folder
+    fs::create_symlink(Path("hop"), Path("link"));     // a chain of two links
+    fs::create_symlink("real/new.txt", Path("dangling"));
+
+    TZefEditStringList list;
+    list.AddLine("new");
+    list.SaveToFile(Path("link"));
+    EXPECT_TRUE(fs::is_symlink(Path("link")));
+    EXPECT_TRUE(fs::is_symlink(Path("hop")));
+    EXPECT_EQ(ReadFile(Path("real/target.txt")), "new\r\n");
+
+    list.SaveToFile(Path("dangling"));
+    EXPECT_TRUE(fs::is_symlink(Path("dangling")));
+    EXPECT_EQ(ReadFile(Path("real/new.txt")), "new\r\n");
+    EXPECT_EQ(Entries(Path("real")), (std::vector<std::string>{"new.txt", "target.txt"}));
+}
+
+TEST_F(TextBufferFile, SaveFailuresRaiseAndLeaveTheOldFile)
+{
+    fs::create_directory(Path("folder"));
+    TZefEditStringList list;
+    list.AddLine("text");
+    struct {
+        std::string name;
+        int error;
+        std::string message;
+    } cases[] = {
+        {Path("gone/a.txt"), ENOENT, "Cannot create file \"" + Path("gone/a.txt") + "\". No such file or directory"},
+        {Path("folder"), EISDIR, "Cannot create file \"" + Path("folder") + "\". Is a directory"},
+    };
+    for (const auto& c : cases) {
+        try {
+            list.SaveToFile(c.name);
+            ADD_FAILURE() << "no exception for " << c.name;
+        } catch (const EZefFileError& e) {
+            EXPECT_EQ(e.what(), c.message);
+            EXPECT_EQ(e.ErrorNumber(), c.error);
+        }
+    }
+    EXPECT_EQ(Entries(folder_), (std::vector<std::string>{"folder"}));
+    EXPECT_TRUE(Entries(Path("folder")).empty());
+}
+
+// A full disk: a 64 KiB tmpfs holds the old file; a save of 1 MiB must fail without touching it.
+TEST_F(TextBufferFile, FullDiskLeavesTheOldFileIntact)
+{
+    std::string disk = Path("disk");
+    fs::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{disk};
+
+    std::string target = disk + "/doc.txt";
+    WriteFile(target, "old text\n");
+    TZefEditStringList list;
+    for (int i = 0; i < 1024; ++i) list.AddLine(std::string(1023, 'x'));
+    try {
+        list.SaveToFile(target);
+        FAIL() << "no exception";
+    } catch (const EZefFileError& e) {
+        EXPECT_EQ(e.ErrorNumber(), ENOSPC);
+        EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + target + "\". No space left on device");
+    }
+    EXPECT_EQ(ReadFile(target), "old text\n");
+    EXPECT_EQ(Entries(disk), (std::vector<std::string>{"doc.txt"}));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+TEST_F(TextBufferFile, WriterFlushesBeforeALineThatDoesNotFitAndGrowsForAHugeOne)
+{
+    std::string path = Path("w.txt");
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    auto fileSize = [&] { return fs::file_size(path); };
+    {
+        TZefEditFileWriter writer(fd, path, lbsCRLF);
+        EXPECT_EQ(writer.BufferSize(), 16384u);
+        writer.WriteLine(std::string(10000, 'a'));
+        EXPECT_EQ(writer.FillPosition(), 10002u);
+        EXPECT_EQ(fileSize(), 0u);
+        writer.WriteLine(std::string(6382, 'b'), false); // fills the buffer exactly
+        EXPECT_EQ(writer.FillPosition(), 16384u);
+        EXPECT_EQ(fileSize(), 0u);
+        writer.WriteLine(""); // a break alone no longer fits
+        EXPECT_EQ(fileSize(), 16384u);
+        EXPECT_EQ(writer.FillPosition(), 2u);
+        writer.WriteLine(std::string(20000, 'c'));
+        EXPECT_EQ(writer.BufferSize(), 20002u);
+        EXPECT_EQ(fileSize(), 16386u);
+        EXPECT_EQ(writer.FillPosition(), 20002u);
+    } // the destructor writes the rest
+    EXPECT_TRUE(ReadFile(path) == std::string(10000, 'a') + "\r\n" + std::string(6382, 'b') + "\r\n" +
+                                      std::string(20000, 'c') + "\r\n");
+}
+
+TEST(TextBufferWriter, WriteErrorCarriesThePlatformMessage)
+{
+    int fd = ::open("/dev/full", O_WRONLY);
+    if (fd < 0) GTEST_SKIP() << "no /dev/full";
+    TZefEditFileWriter writer(fd, "/dev/full", lbsLF);
+    writer.WriteLine("abc");
+    try {
+        writer.Close();
+        FAIL() << "no exception";
+    } catch (const EZefFileError& e) {
+        EXPECT_STREQ(e.what(), "Cannot write file \"/dev/full\". No space left on device");
+        EXPECT_EQ(e.ErrorNumber(), ENOSPC);
+    }
+}
+
+} // namespace
