@@ -186,7 +186,12 @@ void TZefEditStringList::Reallocate(int capacity)
 void TZefEditStringList::GrowForOne()
 {
     if (count_ < capacity_) return;
-    Reallocate(capacity_ + (capacity_ > 64 ? capacity_ / 4 : 16));
+    Reallocate(capacity_ + GrowthStep());
+}
+
+int TZefEditStringList::GrowthStep() const
+{
+    return capacity_ > 64 ? capacity_ / 4 : 16;
 }
 
 void TZefEditStringList::OpenGap(int index, int count)
@@ -443,7 +448,9 @@ void TZefEditStringList::InsertEmptyLines(int index, int count)
     CheckIndex(index, count_);
     if (count <= 0) return;
     UpdateBracket bracket(*this);
-    Reallocate(count_ + count);
+    // Grows with the same slack as single inserts, so that pressing Enter repeatedly in a large document
+    // does not reallocate the whole array every time.
+    if (count_ + count > capacity_) Reallocate(std::max(count_ + count, capacity_ + GrowthStep()));
     OpenGap(index, count);
     std::memset(static_cast<void*>(lines_ + index), 0, static_cast<size_t>(count) * sizeof(TZefEditStringRec));
     // The new lines are zero wide, so a known longest line stays the longest.

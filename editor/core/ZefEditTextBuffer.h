@@ -208,6 +208,7 @@ private:
     void CheckIndex(int index, int limit) const;
     void Reallocate(int capacity);
     void GrowForOne();
+    int GrowthStep() const;
     void OpenGap(int index, int count);
     void AssignText(TZefEditStringRec& rec, std::string_view text);
     void ReleaseText(TZefEditStringRec& rec);

@@ -321,21 +321,26 @@ TEST(TextBuffer, CapacityRulesOfBulkOperations)
     EXPECT_EQ(list.Capacity(), 32);
     list.AppendLines({"y"}); // fits
     EXPECT_EQ(list.Capacity(), 32);
-    list.InsertEmptyLines(0, 2); // exactly Count + 2
+    list.InsertEmptyLines(0, 2); // fits
     EXPECT_EQ(list.Count(), 26);
-    EXPECT_EQ(list.Capacity(), 26);
-    list.SetCapacity(40);
-    EXPECT_EQ(list.Capacity(), 40);
+    EXPECT_EQ(list.Capacity(), 32);
+    list.InsertEmptyLines(0, 10); // grows by the single-insert step, or to fit when that is not enough
+    EXPECT_EQ(list.Capacity(), 48);
+    list.InsertEmptyLines(0, 40);
+    EXPECT_EQ(list.Count(), 76);
+    EXPECT_EQ(list.Capacity(), 76);
+    list.SetCapacity(90);
+    EXPECT_EQ(list.Capacity(), 90);
     try {
-        list.SetCapacity(25);
+        list.SetCapacity(75);
         FAIL() << "no exception";
     } catch (const EListError& e) {
         EXPECT_STREQ(e.what(), "Stringlist capacity cannot be smaller than count");
     }
-    EXPECT_EQ(list.Capacity(), 40);
-    EXPECT_EQ(list.Count(), 26);
-    list.SetCapacity(26);
-    EXPECT_EQ(list.Capacity(), 26);
+    EXPECT_EQ(list.Capacity(), 90);
+    EXPECT_EQ(list.Count(), 76);
+    list.SetCapacity(76);
+    EXPECT_EQ(list.Capacity(), 76);
     list.ClearAll();
     EXPECT_EQ(list.Capacity(), 0);
     list.SetCapacity(10);
