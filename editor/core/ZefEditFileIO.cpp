@@ -224,7 +224,10 @@ void TZefEditStringList::SaveToFile(const std::string& fileName) const
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) throw EZefFileError::FromErrno("Cannot create file", fileName, errno);
     try {
-        TZefEditFileWriter writer(fd, fileName, lineBreakStyle_);
+        // A 1 MiB buffer instead of the writer's 16 KiB default: sixty-four times fewer write calls make a large
+        // save about as fast as writing its bytes in one call.
+        constexpr size_t kSaveBufferSize = size_t{1} << 20;
+        TZefEditFileWriter writer(fd, fileName, lineBreakStyle_, kSaveBufferSize);
         if (::fchmod(fd, mode) != 0) throw EZefFileError::FromErrno("Cannot create file", fileName, errno);
         // Keeps the owner when an administrator saves someone else's file; refused for others, harmlessly.
         if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))

@@ -7,8 +7,9 @@
 #include <cstring>
 #include <unistd.h>
 
-TZefEditFiler::TZefEditFiler(int fd, std::string fileName, TLineBreakStyle style)
-    : buffer_(new char[kInitialBufferSize + kSpare]), style_(style), fd_(fd), fileName_(std::move(fileName))
+TZefEditFiler::TZefEditFiler(int fd, std::string fileName, TLineBreakStyle style, size_t bufferSize)
+    : buffer_(new char[bufferSize + kSpare]), bufferSize_(bufferSize), style_(style), fd_(fd),
+      fileName_(std::move(fileName))
 {
 }
 
@@ -26,8 +27,8 @@ void TZefEditFiler::CloseFile()
     if (::close(fd) != 0) throw EZefFileError::FromErrno("Cannot write file", fileName_, errno);
 }
 
-TZefEditFileWriter::TZefEditFileWriter(int fd, std::string fileName, TLineBreakStyle style)
-    : TZefEditFiler(fd, std::move(fileName), style)
+TZefEditFileWriter::TZefEditFileWriter(int fd, std::string fileName, TLineBreakStyle style, size_t bufferSize)
+    : TZefEditFiler(fd, std::move(fileName), style, bufferSize)
 {
     std::string_view lineBreak = BreakOf(style);
     breakBytes_[1] = 0;

@@ -15,7 +15,7 @@ class TZefEditFiler {
 public:
     static constexpr size_t kInitialBufferSize = 16384;
 
-    TZefEditFiler(int fd, std::string fileName, TLineBreakStyle style);
+    TZefEditFiler(int fd, std::string fileName, TLineBreakStyle style, size_t bufferSize = kInitialBufferSize);
     virtual ~TZefEditFiler();
     TZefEditFiler(const TZefEditFiler&) = delete;
     TZefEditFiler& operator=(const TZefEditFiler&) = delete;
@@ -34,7 +34,7 @@ protected:
     // when the buffer is already full and the line has no break.
     static constexpr size_t kSpare = 2;
     std::unique_ptr<char[]> buffer_;
-    size_t bufferSize_ = kInitialBufferSize;
+    size_t bufferSize_;
     size_t fill_ = 0;
     TLineBreakStyle style_;
     int fd_;
@@ -46,7 +46,7 @@ protected:
 // platform's message; after a failure nothing more is written, not even by the destructor.
 class TZefEditFileWriter : public TZefEditFiler {
 public:
-    TZefEditFileWriter(int fd, std::string fileName, TLineBreakStyle style);
+    TZefEditFileWriter(int fd, std::string fileName, TLineBreakStyle style, size_t bufferSize = kInitialBufferSize);
     // Writes what remains (errors are swallowed here: call Close() to see them) and closes the file.
     ~TZefEditFileWriter() override;
 
