@@ -1,0 +1,58 @@
+// The bucket keyword scheme: one vector of keywords per hash value.
+#include "ZefKeywordBuckets.h"
+
+#include "ZefHighlighterError.h"
+
+TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
+                                       bool caseSensitive)
+    : tables_(tables), buckets_(static_cast<size_t>(bucketCount > 0 ? bucketCount : 0)),
+      identifierKind_(identifierKind), caseSensitive_(caseSensitive)
+{
+}
+
+bool TZefBucketKeywords::Matches(std::string_view word, std::string_view keyword) const
+{
+    return caseSensitive_ ? zefkeys::KeyCompRaw(word, keyword) : zefkeys::KeyCompHashed(tables_, word, keyword);
+}
+
+void TZefBucketKeywords::Add(std::string_view keyword, int kind)
+{
+    const TZefWordHash hashed = zefkeys::SumHash(tables_, keyword);
+    if (keyword.empty() || hashed.length != keyword.size()) {
+        throw EZefHighlighterError("Keyword \"" + std::string(keyword) + "\" is not a word of this language");
+    }
+    if (hashed.hash >= buckets_.size()) {
+        throw EZefHighlighterError("Keyword \"" + std::string(keyword) + "\" hashes beyond the last bucket");
+    }
+    std::vector<Entry>& bucket = buckets_[hashed.hash];
+    for (const Entry& entry : bucket) {
+        if (Matches(keyword, entry.keyword)) {
+            throw EZefHighlighterError("Keyword \"" + entry.keyword + "\" already in list");
+        }
+    }
+    bucket.push_back({std::string(keyword), kind});
+}
+
+int TZefBucketKeywords::Lookup(uint32_t hash, std::string_view word) const
+{
+    if (hash >= buckets_.size()) return identifierKind_;
+    for (const Entry& entry : buckets_[hash]) {
+        if (Matches(word, entry.keyword)) return entry.kind;
+    }
+    return identifierKind_;
+}
+
+int TZefBucketKeywords::KindOf(std::string_view word) const
+{
+    const TZefWordHash hashed = zefkeys::SumHash(tables_, word);
+    if (hashed.length != word.size()) return identifierKind_;
+    return Lookup(hashed.hash, word);
+}
+
+int TZefBucketKeywords::ScanWord(std::string_view text, size_t* length) const
+{
+    const TZefWordHash hashed = zefkeys::SumHash(tables_, text);
+    if (length) *length = hashed.length;
+    if (hashed.length == 0) return identifierKind_;
+    return Lookup(hashed.hash, text.substr(0, hashed.length));
+}

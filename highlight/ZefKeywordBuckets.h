@@ -1,0 +1,45 @@
+// Keyword lookup by bucket: words hashed by the sum of their characters' values into N buckets of keywords.
+#pragma once
+
+#include "ZefKeyHash.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The table-driven form of a language's N bucket functions: bucket h holds the keywords whose hash is h, in
+// the order added. A word whose hash is N or more, or that matches no keyword of its bucket, is of the
+// language's identifier kind. Matching is KeyCompHashed (case-insensitive tables) or raw characters
+// (case-sensitive languages). Lookup costs one pass over the word plus one comparison per keyword of its
+// bucket; nothing is allocated.
+class TZefBucketKeywords {
+public:
+    TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind, bool caseSensitive);
+
+    // Raises EZefHighlighterError when the keyword is empty, contains a character outside the identifier
+    // table, hashes beyond the last bucket, or is already present (by the table's comparison).
+    void Add(std::string_view keyword, int kind);
+
+    // The kind of the whole word `word`.
+    int KindOf(std::string_view word) const;
+    // Hashes the word at the start of `text` (its run of identifier characters), stores its length, and
+    // answers its kind (the identifier kind for an empty run as well).
+    int ScanWord(std::string_view text, size_t* length) const;
+
+    const TZefKeyHashTables& Tables() const { return tables_; }
+    int BucketCount() const { return static_cast<int>(buckets_.size()); }
+    int IdentifierKind() const { return identifierKind_; }
+
+private:
+    struct Entry {
+        std::string keyword;
+        int kind;
+    };
+    int Lookup(uint32_t hash, std::string_view word) const;
+    bool Matches(std::string_view word, std::string_view keyword) const;
+
+    TZefKeyHashTables tables_;
+    std::vector<std::vector<Entry>> buckets_;
+    int identifierKind_;
+    bool caseSensitive_;
+};

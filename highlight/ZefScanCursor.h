@@ -1,0 +1,107 @@
+// The cursor every highlighter scans a line with: run position and token start over (pointer, length) text.
+#pragma once
+
+#include "ZefCharSet.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+// NUL bytes are ordinary characters: the end of the line is only ever the length, never a zero byte. All
+// moves clamp at the end, so a scanner cannot run past the line. Every operation is O(characters passed).
+class TZefScanCursor {
+public:
+    static constexpr int kEnd = -1;
+
+    void Reset(std::string_view line)
+    {
+        line_ = line;
+        run_ = 0;
+        tokenStart_ = 0;
+    }
+
+    std::string_view Line() const { return line_; }
+    size_t Run() const { return run_; }
+    size_t TokenStart() const { return tokenStart_; }
+    size_t TokenLength() const { return run_ - tokenStart_; }
+    std::string_view Token() const { return line_.substr(tokenStart_, run_ - tokenStart_); }
+    // The rest of the line from the run position.
+    std::string_view Rest() const { return line_.substr(run_); }
+
+    void StartToken() { tokenStart_ = run_; }
+    bool AtEnd() const { return run_ >= line_.size(); }
+    // The character at the run position; only when !AtEnd().
+    unsigned char Current() const { return static_cast<unsigned char>(line_[run_]); }
+    // The character `offset` places after the run position, or kEnd beyond the line.
+    int Peek(size_t offset = 0) const
+    {
+        const size_t at = run_ + offset;
+        return at < line_.size() ? static_cast<unsigned char>(line_[at]) : kEnd;
+    }
+
+    void Advance(size_t count = 1) { run_ = std::min(run_ + count, line_.size()); }
+    void SetRun(size_t position) { run_ = std::min(position, line_.size()); }
+    void SkipToEnd() { run_ = line_.size(); }
+
+    bool LookingAt(std::string_view text) const { return Rest().starts_with(text); }
+    // Compares through the caller's folding function (for example cp1252::ToLower).
+    template <typename Fold>
+    bool LookingAt(std::string_view text, Fold fold) const
+    {
+        const std::string_view rest = Rest();
+        if (rest.size() < text.size()) return false;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (fold(static_cast<unsigned char>(rest[i])) != fold(static_cast<unsigned char>(text[i]))) return false;
+        }
+        return true;
+    }
+    // Moves past `text` when it stands at the run position.
+    bool Skip(std::string_view text)
+    {
+        if (!LookingAt(text)) return false;
+        run_ += text.size();
+        return true;
+    }
+    // Moves over the characters in `set`; answers how many.
+    size_t SkipWhile(const TZefCharSet& set)
+    {
+        // Locals keep the loop in registers: a store to run_ could alias the set's words for the compiler.
+        const TZefCharSet members = set;
+        const char* const data = line_.data();
+        const size_t size = line_.size();
+        size_t run = run_;
+        while (run < size && members.Contains(static_cast<unsigned char>(data[run]))) ++run;
+        const size_t passed = run - run_;
+        run_ = run;
+        return passed;
+    }
+    // Moves to the first character in `set` (or the end); answers how many were passed.
+    size_t SkipUntil(const TZefCharSet& set)
+    {
+        const TZefCharSet members = set;
+        const char* const data = line_.data();
+        const size_t size = line_.size();
+        size_t run = run_;
+        while (run < size && !members.Contains(static_cast<unsigned char>(data[run]))) ++run;
+        const size_t passed = run - run_;
+        run_ = run;
+        return passed;
+    }
+    // Moves just past the next occurrence of `terminator` and answers true, or to the end and answers false.
+    bool SkipPast(std::string_view terminator)
+    {
+        const size_t found = line_.find(terminator, run_);
+        if (found == std::string_view::npos) {
+            run_ = line_.size();
+            return false;
+        }
+        run_ = found + terminator.size();
+        return true;
+    }
+
+private:
+    std::string_view line_;
+    size_t run_ = 0;
+    size_t tokenStart_ = 0;
+};

@@ -1,0 +1,42 @@
+// The shared token loop of the language highlighters.
+#include "ZefScanHighlighter.h"
+
+TZefScanHighlighter::TZefScanHighlighter(int nullKind, TZefRangeState initialRange)
+    : nullKind_(nullKind), kind_(nullKind), initialRange_(initialRange), range_(initialRange)
+{
+}
+
+TZefHighlighterAttributes* TZefScanHighlighter::GetTokenAttribute() const
+{
+    if (kind_ < 0 || static_cast<size_t>(kind_) >= kindAttributes_.size()) return nullptr;
+    return kindAttributes_[static_cast<size_t>(kind_)];
+}
+
+void TZefScanHighlighter::SetKindAttribute(int kind, TZefHighlighterAttributes* attribute)
+{
+    if (kind < 0) return;
+    if (static_cast<size_t>(kind) >= kindAttributes_.size()) kindAttributes_.resize(static_cast<size_t>(kind) + 1);
+    kindAttributes_[static_cast<size_t>(kind)] = attribute;
+}
+
+void TZefScanHighlighter::SetLine(std::string_view line, int lineIndex)
+{
+    cursor_.Reset(line);
+    lineIndex_ = lineIndex;
+    eol_ = false;
+    Next();
+}
+
+void TZefScanHighlighter::Next()
+{
+    if (eol_) return;
+    cursor_.StartToken();
+    if (cursor_.AtEnd()) {
+        ScanLineEnd();
+        kind_ = nullKind_;
+        eol_ = true;
+        return;
+    }
+    ScanToken();
+    if (cursor_.TokenLength() == 0) cursor_.Advance();
+}

@@ -1,0 +1,52 @@
+// The token protocol implemented once over a scan cursor: a language highlighter supplies only ScanToken.
+#pragma once
+
+#include "ZefEditHighlighter.h"
+#include "ZefScanCursor.h"
+
+#include <vector>
+
+// Holds the line, the run position, the current kind and the range. Next starts a token at the run position
+// and, at the line end, makes the end-of-line token current (kind `nullKind`, empty text, GetEol true);
+// otherwise it calls ScanToken, which must move the cursor by at least one character and set the kind. A
+// ScanToken that moves nothing is made to take one character, so a faulty scanner cannot loop forever.
+// Ranges are plain ordinals; ResetRange returns to `initialRange`.
+class TZefScanHighlighter : public TZefCustomHighlighter {
+public:
+    bool GetEol() const override { return eol_; }
+    TZefRangeState GetRange() const override { return range_; }
+    std::string_view GetToken() const override { return cursor_.Token(); }
+    TZefHighlighterAttributes* GetTokenAttribute() const override;
+    int GetTokenKind() const override { return kind_; }
+    int GetTokenPos() const override { return static_cast<int>(cursor_.TokenStart()); }
+    void Next() override;
+    void SetLine(std::string_view line, int lineIndex) override;
+    void SetRange(TZefRangeState value) override { range_ = value; }
+    void ResetRange() override { range_ = initialRange_; }
+
+    int LineIndex() const { return lineIndex_; }
+
+protected:
+    TZefScanHighlighter(int nullKind, TZefRangeState initialRange = 0);
+
+    // Scans one token at the run position (never at the line end): moves the cursor and calls SetTokenKind.
+    virtual void ScanToken() = 0;
+    // Called once when the line end is reached, for languages whose state changes at a line end.
+    virtual void ScanLineEnd() {}
+
+    TZefScanCursor& Cursor() { return cursor_; }
+    const TZefScanCursor& Cursor() const { return cursor_; }
+    void SetTokenKind(int kind) { kind_ = kind; }
+    // The attribute GetTokenAttribute answers for `kind` (nullptr: the consumer's defaults).
+    void SetKindAttribute(int kind, TZefHighlighterAttributes* attribute);
+
+private:
+    TZefScanCursor cursor_;
+    std::vector<TZefHighlighterAttributes*> kindAttributes_;
+    int nullKind_;
+    int kind_;
+    TZefRangeState initialRange_;
+    TZefRangeState range_;
+    int lineIndex_ = 0;
+    bool eol_ = true;
+};
