@@ -1,37 +1,37 @@
-// Command-line stand-in for the editor window: loads FILE into the line store and reports what it found.
-// The window replaces this once the editor control can paint.
+// Program entry: one window with an editor control holding the file named on the command line.
+// A small stand-in until the application shell with its documents and menus exists.
+#include "ZefEdit.h"
 #include "ZefEditTextBuffer.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QMessageBox>
+
 #include <exception>
-
-namespace {
-
-const char* StyleName(TLineBreakStyle style)
-{
-    switch (style) {
-    case lbsLF: return "LF";
-    case lbsCR: return "CR";
-    case lbsCRLF: break;
-    }
-    return "CR LF";
-}
-
-} // namespace
+#include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::printf("Zefra Text Editor: no window yet; give a file to load, e.g. ./run.sh notes.txt\n");
-        return 0;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zefra Text Editor"));
+
+    TZefEdit editor;
+    editor.SetColor(clWhite);
+    editor.Gutter().SetShowLineNumbers(true);
+    editor.Gutter().SetAutoSize(true);
+    editor.SetWantTabs(true);
+    editor.setWindowTitle(QStringLiteral("Zefra Text Editor"));
+    if (argc >= 2) {
+        try {
+            editor.Lines()->LoadFromFile(argv[1]);
+        } catch (const std::exception& error) {
+            QMessageBox::critical(nullptr, QStringLiteral("Zefra Text Editor"),
+                                  QStringLiteral("Error Message : ") + QString::fromLocal8Bit(error.what()));
+            return 1;
+        }
+        editor.setWindowTitle(QString::fromLocal8Bit(argv[1]) + QStringLiteral(" - Zefra Text Editor"));
     }
-    TZefEditStringList lines;
-    try {
-        lines.LoadFromFile(argv[1]);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "Error Message : %s\n", error.what());
-        return 1;
-    }
-    std::printf("%s: %d lines, line breaks %s\n", argv[1], lines.Count(), StyleName(lines.LineBreakStyle()));
-    return 0;
+    editor.resize(800, 600);
+    editor.show();
+    editor.setFocus();
+    return QApplication::exec();
 }

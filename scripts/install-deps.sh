@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-dev fonts-liberation
+  libjpeg-dev fonts-liberation libpcre2-dev
 )
 
 missing=()

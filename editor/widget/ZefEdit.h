@@ -4,6 +4,10 @@
 #include "ZefEditKeyCmds.h"
 #include "ZefEditTypes.h"
 #include "ZefWordChars.h"
+// Painting: gutter, text drawer and colours.
+#include "ZefGraphicsTypes.h"
+#include "ZefGutter.h"
+#include "ZefTextDrawer.h"
 
 #include <QAbstractScrollArea>
 
@@ -11,14 +15,43 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QPainter;
+class QLabel;
+class QTimer;
+class TZefCustomHighlighter;
+class TZefPersistent;
 class TZefEditStringList;
 class TZefEditUndoList;
+struct TZefEditUndoItem;
+enum TUndoKind : uint8_t;
 class TZefEditMarkList;
 class TZefKeyboardInput;
 
 enum TTransientType : uint8_t { ttBefore, ttAfter };
+
+// Painting types.
+enum TZefCaretType : uint8_t { ctVerticalLine, ctHorizontalLine, ctHalfBlock, ctBlock };
+enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TZefScrollHintFormat : uint8_t { shfTopLineOnly, shfTopToBottom };
+struct TZefSelectedColor {
+    TColor Background = clHighlight;
+    TColor Foreground = clHighlightText;
+};
+// How the gutter shows marks; without an image list only the built-in bookmark glyphs 0..9 are drawn.
+struct TZefBookmarkOptions {
+    bool GlyphsVisible = true;
+    bool DrawBookmarksFirst = true;
+    int LeftMargin = 2;
+    int Xoffset = 12;
+};
+// One repaint request as InvalidateRows / InvalidateGutterRows saw it (lines from 1; -1, -1 for everything).
+struct TZefInvalidation {
+    int First;
+    int Last;
+    bool Gutter;
+};
 
 // One document's view and editor. Owns its line store, undo and redo lists, marks and keystroke table.
 // Positions are buffer coordinates (index and line from 1) unless a name says Display; positions outside the
@@ -156,6 +189,97 @@ public:
     TContextHelpEvent OnContextHelp;
     TPaintTransientEvent OnPaintTransient;
 
+    // ---- Painting, gutter, caret, scroll bars and the line-store reaction (ZefEditPaint*.cpp,
+    // ZefEditScroll.cpp, ZefEditView.cpp). ----
+    using TSpecialLineColorsEvent =
+        std::function<void(TCustomZefEdit* sender, int line, bool& special, TColor& fg, TColor& bg)>;
+    using TGutterGetTextEvent = std::function<void(TCustomZefEdit* sender, int line, std::string& text)>;
+    using TGutterPaintEvent = std::function<void(TCustomZefEdit* sender, int line, int x, int y)>;
+    using TPaintEvent = std::function<void(TCustomZefEdit* sender, QPainter* canvas)>;
+    using TScrollEvent = std::function<void(TCustomZefEdit* sender, Qt::Orientation bar)>;
+
+    TZefGutter& Gutter() { return gutter_; }
+    // The background colour (clWindow by default) and the text colour of the editor font.
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    TColor FontColor() const { return fontColor_; }
+    void SetFontColor(TColor value);
+    TColor ActiveLineColor() const { return activeLineColor_; }
+    void SetActiveLineColor(TColor value);
+    int RightEdge() const { return rightEdge_; }
+    void SetRightEdge(int value);
+    TColor RightEdgeColor() const { return rightEdgeColor_; }
+    void SetRightEdgeColor(TColor value);
+    int ExtraLineSpacing() const { return extraLineSpacing_; }
+    void SetExtraLineSpacing(int value);
+    TZefSelectedColor SelectedColor() const { return selectedColor_; }
+    void SetSelectedColor(TZefSelectedColor value);
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value);
+    TZefCaretType InsertCaret() const { return insertCaret_; }
+    void SetInsertCaret(TZefCaretType value);
+    TZefCaretType OverwriteCaret() const { return overwriteCaret_; }
+    void SetOverwriteCaret(TZefCaretType value);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle value);
+    TColor ScrollHintColor() const { return scrollHintColor_; }
+    void SetScrollHintColor(TColor value) { scrollHintColor_ = value; }
+    TZefScrollHintFormat ScrollHintFormat() const { return scrollHintFormat_; }
+    void SetScrollHintFormat(TZefScrollHintFormat value) { scrollHintFormat_ = value; }
+    TZefBookmarkOptions BookMarkOptions() const { return bookmarkOptions_; }
+    void SetBookMarkOptions(TZefBookmarkOptions value);
+    bool CaretAlwaysShown() const { return caretAlwaysShown_; }
+    void SetCaretAlwaysShown(bool value);
+    // Referenced, not owned; the control is told when it is destroyed. Assigning rescans every line.
+    TZefCustomHighlighter* Highlighter() const { return highlighter_; }
+    void SetHighlighter(TZefCustomHighlighter* highlighter);
+    TZefTextDrawer& TextDrawer() { return drawer_; }
+
+    int TextOriginX() const { return gutterPixels_ + 2 - (leftColumn_ - 1) * cellWidth_; }
+    int ColumnToX(int column) const { return (column - 1) * cellWidth_ + TextOriginX(); }
+    // Pixel rectangle of the caret in the viewport, empty while it is not shown.
+    QRect CaretRect() const;
+    // Repaints rows of lines first..last (from 1) right of the gutter, or of the gutter strip; (-1, -1) is
+    // the whole area. A last line at or beyond the line count reaches to the bottom of the view.
+    void InvalidateRows(int first, int last);
+    void InvalidateGutterRows(int first, int last);
+    void RepaintLine(int line) { InvalidateRows(line, line); }
+    // Range rescan from line index (from 0) until a line's stored end state is unchanged; answers the last
+    // line scanned (index - 1 when there was nothing to scan). O(lines whose range changed).
+    int ScanRangesFrom(int index);
+    void ScanAllRanges();
+    void RefreshScrollBars();
+    // Test hook: while on, every InvalidateRows / InvalidateGutterRows call that reaches a window is recorded.
+    void SetRecordInvalidations(bool on);
+    const std::vector<TZefInvalidation>& RecordedInvalidations() const { return invalidations_; }
+    void ClearRecordedInvalidations() { invalidations_.clear(); }
+
+    TSpecialLineColorsEvent OnSpecialLineColors;
+    TGutterGetTextEvent OnGutterGetText;
+    TGutterPaintEvent OnGutterPaint;
+    TPaintEvent OnPaint;
+    TScrollEvent OnScroll;
+    // ---- end of painting ----
+
+    // ---- Undo, redo and the editing commands (ZefEditUndo.cpp, ZefEditTyping.cpp, ZefEditDeleting.cpp,
+    // ZefEditIndent.cpp, ZefEditCase.cpp, ZefEditBrackets.cpp). ----
+    // Both do nothing when read-only or when their list is empty. One call reverses (reapplies) one undo step:
+    // the records of one change number, and with eoGroupUndo a run of records of the same kind.
+    void Undo();
+    void Redo();
+    // The matching bracket of the one at the caret, across lines and counting nesting; the caret when the
+    // character there is no bracket or has no match.
+    TBufferCoord FindMatchingBracket() const;
+    // Selects the word at (or just before) position with the caret at its end; beyond the line end only
+    // moves the caret to the end of the line.
+    void SelectWordAt(TBufferCoord position);
+    // ReplaceSelection (deleting the selection, inserting text as pasteMode says), recorded byte-exact in one
+    // undo group: the deletion as ucDeleteBlock, the insertion as kind (ucPaste for a paste, between its
+    // ucPasteBegin / ucPasteEnd). Unlike the primitive's own per-line records, the blanks it pads with or
+    // trims away come back on undo.
+    void ReplaceSelectionRecorded(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text);
+    // ---- end of undo and editing ----
+
 protected:
     // Runs a built-in command (reached only through DispatchCommand). Runs under the paint lock.
     virtual void RunCommand(TZefEditorCommand command, char ch, void* data);
@@ -171,8 +295,15 @@ protected:
     void PaintTransient(TTransientType type);
     // Cell width and row height of the (fixed-pitch) editor font.
     void MeasureFont();
-    // Recomputes the cell metrics and the visible rows and columns from the text area; clamps the view.
-    void LayoutChanged();
+    // Recomputes the visible rows and columns from the text area (with fontChanged also the gutter width and
+    // the caret shape, and repaints everything); clamps the view.
+    void LayoutChanged(bool fontChanged = false);
+    // Painting.
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    // The input-method composition window follows the caret.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     class TPaintLockGuard;
@@ -226,6 +357,121 @@ private:
     int transientDepth_ = 0;
     bool linesChanging_ = false;  // between the line store's before- and after-changes notifications
     bool redoInProgress_ = false; // set while redo applies records, so the undo records it adds keep the redo list
+
+    // ---- Undo and editing internals (ZefEditUndo.cpp and the editing command files). ----
+    class TEditScope;
+    // Replaces lines firstLine .. firstLine + oldCount - 1 by newLines (at least one) and records the smallest
+    // changed range as kind, byte-exact; the change is looked for at or before hint. Unless the edit scope
+    // records its own marks, selection marks are added where undo (redo) placing the caret by the record alone
+    // would not bring back the caret of now (caretAfter). Answers whether text changed.
+    bool ChangeLines(TUndoKind kind, int firstLine, int oldCount, const std::vector<std::string>& newLines,
+                     TBufferCoord hint, TBufferCoord caretAfter, bool shiftMarks = true);
+    // Records the change that an operation already made to a run of lines (oldJoined: the run before, CR LF
+    // between lines; the run now starts at firstLine and has newCount lines).
+    void RecordLinesChange(TUndoKind kind, int firstLine, const std::string& oldJoined, int newCount,
+                           TBufferCoord caretBefore);
+    std::string JoinedLines(int firstLine, int lastLine) const;
+    // The exact replacement under everything: text from start to end becomes text; marks follow; answers the
+    // end of the inserted text.
+    TBufferCoord ReplaceExact(TBufferCoord start, TBufferCoord end, std::string_view text, bool shiftMarks = true);
+    void AddContentRecords(TUndoKind kind, TBufferCoord start, TBufferCoord oldEnd, TBufferCoord newEnd,
+                           const std::string& oldText, bool pureDeletion);
+    // markMode: 0 marks only where one change needs them, 1 marks around the whole command, 2 no marks.
+    void BeginEditScope(int markMode);
+    void EndEditScope();
+    void RecordLeadingMark();
+    void ApplyUndoRecord(const TZefEditUndoItem& record);
+    void ApplyRedoRecord(const TZefEditUndoItem& record);
+    void RestoreMark(const TZefEditUndoItem& record);
+    void RefreshModified();
+    // Moves the caret (into view) and collapses the selection there, clamped as a caret move would.
+    void CaretTo(TBufferCoord position);
+    std::string TrimmedForStore(std::string text) const;
+    // Deletes the selection in SelectionMode() through ReplaceSelection and records it as kind.
+    void DeleteSelectionRecorded(TUndoKind kind);
+    void TypeChar(char c);
+    void InsertImeString(std::string_view text);
+    void InsertAtCaretReplacingSelection(std::string_view text);
+    void LineBreak(bool moveCaret);
+    void DeleteLastChar();
+    void DeleteChar();
+    void DeleteForwardTo(bool toWordEnd);
+    void DeleteBackwardTo(bool toWordStart);
+    void DeleteCaretLine();
+    int IndentOfLinesAbove(int line, int limit) const;
+    bool IsLineStartSelection() const;
+    void Tab();
+    void ShiftTab();
+    void BlockIndent(bool lineStartSelection);
+    void BlockUnindent();
+    void ConvertCase(TZefEditorCommand command);
+
+    int editDepth_ = 0;            // nesting of edit scopes; the outermost one owns the undo group
+    int editMarkMode_ = 0;         // the outermost scope's markMode (BeginEditScope)
+    bool editChanged_ = false;     // a content record was added inside the outermost scope
+    TBufferCoord editAnchor_;      // selection when the outermost scope opened
+    TBufferCoord editHead_;
+    TBufferCoord editCaret_;
+    // ---- end of undo and editing internals ----
+
+    // ---- Painting state (ZefEditPaint*.cpp, ZefEditScroll.cpp, ZefEditView.cpp). ----
+    struct TPaintRow;
+    void AttachPainting();
+    void DetachPainting();
+    void LinesAdded(int index, int count);
+    void LinesRemoved(int index, int count);
+    void LineReplaced(int index, int count);
+    void GrowMaxLineWidth(int index);
+    void AddInvalidRect(const QRect& rect);
+    void GutterChanged();
+    void SetGutterPixels(int pixels);
+    void HighlighterChanged(TZefPersistent* sender);
+    void DrawGutter(QPainter& painter, const QRect& clip, int firstLine, int lastLine);
+    void DrawMarks(QPainter& painter, int firstLine, int lastLine, std::vector<int>& offsets);
+    void DrawTextArea(QPainter& painter, const QRect& clip, int firstLine, int lastLine, int firstColumn,
+                      int lastColumn);
+    void DrawLine(QPainter& painter, TPaintRow& row);
+    void DrawCaret(QPainter& painter);
+    TColor LineBackground(int line) const;
+    QColor Resolve(TColor color, TColor fallback) const;
+    void CaretBlink();
+    void UpdateCaret();
+    void ScrollBarAction(Qt::Orientation bar, int action);
+    void ScrollBarValue(Qt::Orientation bar, int value);
+    void ShowScrollHint();
+    void HideScrollHint();
+
+    TZefGutter gutter_;
+    TZefTextDrawer drawer_;
+    TZefCustomHighlighter* highlighter_ = nullptr;
+    TColor color_ = clWindow;
+    TColor fontColor_ = clWindowText;
+    TColor activeLineColor_ = clNone;
+    int rightEdge_ = 80;
+    TColor rightEdgeColor_ = clSilver;
+    int extraLineSpacing_ = 0;
+    TZefSelectedColor selectedColor_;
+    bool hideSelection_ = false;
+    TZefCaretType insertCaret_ = ctVerticalLine;
+    TZefCaretType overwriteCaret_ = ctBlock;
+    TScrollStyle scrollBars_ = ssBoth;
+    TColor scrollHintColor_ = clInfoBk;
+    TZefScrollHintFormat scrollHintFormat_ = shfTopLineOnly;
+    TZefBookmarkOptions bookmarkOptions_;
+    bool caretAlwaysShown_ = false;
+    bool caretBlinkOn_ = true;
+    QRect caretDrawn_;                       // where the caret was last painted, to repaint it when it moves
+    QTimer* caretTimer_ = nullptr;           // owned by the control as a Qt child
+    QLabel* scrollHint_ = nullptr;           // owned by the control as a Qt child; made on first drag
+    int fontAscent_ = 0;
+    bool applyingFont_ = false;
+    bool settingScrollBars_ = false;         // RefreshScrollBars is writing the bars: their signals are ours
+    bool scrollBarsPending_ = false;
+    int vRange_ = 1, hRange_ = 1;            // unscaled scroll ranges; the bars hold them scaled to 32767
+    QRect pendingInvalidRect_;               // collected while the line store is changing
+    bool recordInvalidations_ = false;
+    std::vector<TZefInvalidation> invalidations_;
+    // ---- end of painting state ----
 };
 
 // The control as the application uses it; everything is reached through TCustomZefEdit's members.

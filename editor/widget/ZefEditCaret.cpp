@@ -37,6 +37,7 @@ void TCustomZefEdit::PlaceCaret(TBufferCoord position, bool scrollIntoView)
         desiredColumn_ = BufferToDisplayPos(caret_).Column;
     } else {
         TPaintLockGuard lock(*this);
+        const int oldLine = caret_.Line;
         if (x != caret_.Char) {
             caret_.Char = x;
             StatusChanged(scCaretX);
@@ -47,7 +48,12 @@ void TCustomZefEdit::PlaceCaret(TBufferCoord position, bool scrollIntoView)
         }
         desiredColumn_ = BufferToDisplayPos(caret_).Column;
         if (scrollIntoView) EnsureCaretVisible(false);
-        viewport()->update();
+        // Only the caret and, with an active-line colour, the two lines it left and entered need painting.
+        if (activeLineColor_ != clNone && oldLine != caret_.Line) {
+            InvalidateRows(oldLine, oldLine);
+            InvalidateRows(caret_.Line, caret_.Line);
+        }
+        UpdateCaret();
     }
     PaintTransient(ttAfter);
 }

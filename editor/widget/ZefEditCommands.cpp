@@ -47,7 +47,6 @@ bool IsMoveCommand(TZefEditorCommand command)
 
 void TCustomZefEdit::RunCommand(TZefEditorCommand command, char ch, void* data)
 {
-    (void)ch;
     if (readOnly_ && IsEditCommand(command)) return;
     TPaintLockGuard lock(*this);
     if (IsMoveCommand(command)) {
@@ -77,37 +76,39 @@ void TCustomZefEdit::RunCommand(TZefEditorCommand command, char ch, void* data)
         break;
     case ecClearAll: ClearDocument(); break;
 
-    // Handled once typing/undo/clipboard land: copying, bracket matching, bookmarks and every edit command
-    // but ecClearAll (typing, deletion, line breaks, tabs, input-method strings, undo and redo, cut and paste,
-    // block indentation, case conversion). They are dispatched and reach this point, and do nothing yet.
-    case ecCopy:
-    case ecMatchBracket:
-    case ecDeleteLastChar:
-    case ecDeleteChar:
-    case ecDeleteWord:
-    case ecDeleteLastWord:
-    case ecDeleteBOL:
-    case ecDeleteEOL:
-    case ecDeleteLine:
-    case ecLineBreak:
-    case ecInsertLine:
-    case ecChar:
+    case ecMatchBracket: MoveCaret(FindMatchingBracket()); break;
+    case ecDeleteLastChar: DeleteLastChar(); break;
+    case ecDeleteChar: DeleteChar(); break;
+    case ecDeleteWord: DeleteForwardTo(true); break;
+    case ecDeleteEOL: DeleteForwardTo(false); break;
+    case ecDeleteLastWord: DeleteBackwardTo(true); break;
+    case ecDeleteBOL: DeleteBackwardTo(false); break;
+    case ecDeleteLine: DeleteCaretLine(); break;
+    case ecLineBreak: LineBreak(true); break;
+    case ecInsertLine: LineBreak(false); break;
+    case ecChar: TypeChar(ch); break;
     case ecImeStr:
-    case ecUndo:
-    case ecRedo:
-    case ecCut:
-    case ecPaste:
-    case ecBlockIndent:
-    case ecBlockUnindent:
-    case ecTab:
-    case ecShiftTab:
+        if (data != nullptr) InsertImeString(static_cast<const char*>(data));
+        break;
+    case ecUndo: Undo(); break;
+    case ecRedo: Redo(); break;
+    case ecBlockIndent: BlockIndent(false); break;
+    case ecBlockUnindent: BlockUnindent(); break;
+    case ecTab: Tab(); break;
+    case ecShiftTab: ShiftTab(); break;
     case ecUpperCase:
     case ecLowerCase:
     case ecToggleCase:
     case ecTitleCase:
     case ecUpperCaseBlock:
     case ecLowerCaseBlock:
-    case ecToggleCaseBlock:
+    case ecToggleCaseBlock: ConvertCase(command); break;
+
+    // Handled once the clipboard lands: copying, cutting and pasting are dispatched, reach this point and do
+    // nothing yet.
+    case ecCopy:
+    case ecCut:
+    case ecPaste:
         break;
 
     // ecGotoMarker0..9 / ecSetMarker0..9 (handled once bookmarks land), the focus commands ecGotFocus /
@@ -213,8 +214,15 @@ void TCustomZefEdit::keyPressEvent(QKeyEvent* event)
     TVirtualKey key = press.Key;
     const bool handled = keyboard_->KeyDown(key, press.Shift);
     // Qt delivers a key and the characters it types in one event; they follow the key as character messages.
-    const std::string bytes = cp1252::FromUtf16(event->text().toStdU16String());
+    std::string bytes = cp1252::FromUtf16(event->text().toStdU16String());
     const bool alt = press.Shift.Contains(ssAlt) && !press.Shift.Contains(ssCtrl);
+    if (press.Shift.Contains(ssCtrl) && !press.Shift.Contains(ssAlt)) {
+        // Ctrl with a letter types its control character (Ctrl+K is 11), as the platform's character messages
+        // do; some platforms deliver the plain letter instead, which must not be typed.
+        for (char& c : bytes) {
+            if ((c >= '@' && c <= '_') || (c >= 'a' && c <= 'z')) c = static_cast<char>(c & 0x1F);
+        }
+    }
     bool typed = false;
     for (const char c : bytes) {
         if (alt) {

@@ -56,10 +56,12 @@ TCustomZefEdit::TCustomZefEdit(QWidget* parent)
     setFont(EditorFont());
     resize(200, 150);
     MeasureFont(); // the visible rows and columns stay 0 until the first resize event lays the area out
+    AttachPainting();
 }
 
 TCustomZefEdit::~TCustomZefEdit()
 {
+    DetachPainting();
     // The store, the lists and the marks outlive nothing of this object; cut their way back in first.
     lines_->OnBeforeChanges = nullptr;
     lines_->OnAfterChanges = nullptr;
@@ -75,27 +77,6 @@ void TCustomZefEdit::AttachLineStore()
     lines_->OnBeforeChanges = [this](TZefEditStringList*) { linesChanging_ = true; };
     lines_->OnAfterChanges = [this](TZefEditStringList*) { LinesAfterChanges(); };
     lines_->OnAllCleared = [this](TZefEditStringList*) { LinesAllCleared(); };
-}
-
-void TCustomZefEdit::LinesAfterChanges()
-{
-    linesChanging_ = false;
-    TPaintLockGuard lock(*this);
-    SetSelAnchor(caret_);
-    viewport()->update();
-    if (!options_.Contains(eoScrollPastEof)) SetTopVisibleLine(topLine_);
-}
-
-void TCustomZefEdit::LinesAllCleared()
-{
-    TPaintLockGuard lock(*this);
-    undoList_->ClearRecords();
-    redoList_->ClearRecords();
-    viewport()->update();
-    SetCaretPos(BufferCoord(1, 1));
-    SetTopVisibleLine(1);
-    SetLeftVisibleColumn(1);
-    StatusChanged(scAll);
 }
 
 void TCustomZefEdit::UndoRecordAdded(TZefEditUndoList* sender)
@@ -114,7 +95,9 @@ void TCustomZefEdit::UndoRecordAdded(TZefEditUndoList* sender)
 void TCustomZefEdit::EndPaintLock()
 {
     if (paintLock_ == 0) return;
-    if (--paintLock_ == 0) FlushStatusChanges();
+    if (--paintLock_ > 0) return;
+    if (scrollBarsPending_) RefreshScrollBars();
+    FlushStatusChanges();
 }
 
 void TCustomZefEdit::StatusChanged(TZefStatusChanges changes)
@@ -186,6 +169,7 @@ void TCustomZefEdit::SetOptions(TZefEditorOptions options)
     if (!options_.Contains(eoScrollPastEol)) PlaceCaret(caret_, false);
     if (old.Contains(eoDropFiles) != options_.Contains(eoDropFiles)) setAcceptDrops(options_.Contains(eoDropFiles));
     if (old.Contains(eoShowSpecialChars) != options_.Contains(eoShowSpecialChars)) viewport()->update();
+    RefreshScrollBars();
 }
 
 void TCustomZefEdit::SetTabWidth(int value)

@@ -1,14 +1,18 @@
-// The editor control's view position: first visible row and column, cell metrics and scrolling the caret into view.
+// The editor control's view: cell metrics from the font, layout, gutter width, first visible row and column.
 #include "ZefEdit.h"
 #include "ZefEditPaintLock.h"
 
+#include "ZefEditHighlighter.h"
 #include "ZefEditTextBuffer.h"
 
+#include <QEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QResizeEvent>
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 void TCustomZefEdit::SetTopVisibleLine(int value)
 {
@@ -16,8 +20,17 @@ void TCustomZefEdit::SetTopVisibleLine(int value)
     const int highest = options_.Contains(eoScrollPastEof) ? count : count - visibleLines_ + 1;
     value = std::max(std::min(value, highest), 1);
     if (value == topLine_) return;
+    const int delta = topLine_ - value;
     topLine_ = value;
-    viewport()->update();
+    if (std::abs(delta) < visibleLines_ && !linesChanging_) {
+        // Moves the pixels already drawn (not the child widgets); Qt repaints only the rows uncovered.
+        viewport()->scroll(0, delta * rowHeight_, viewport()->rect());
+        if (!caretDrawn_.isNull()) viewport()->update(caretDrawn_.translated(0, delta * rowHeight_));
+    } else {
+        viewport()->update();
+    }
+    UpdateCaret();
+    RefreshScrollBars();
     StatusChanged(scTopLine);
 }
 
@@ -34,11 +47,21 @@ void TCustomZefEdit::SetLeftVisibleColumn(int value)
     }
     value = std::max(std::min(value, highest), 1);
     if (value == leftColumn_) return;
+    const int delta = leftColumn_ - value;
     leftColumn_ = value;
+    if (std::abs(delta) < visibleColumns_ && !linesChanging_) {
+        const QRect text(gutterPixels_ + 2, 0, std::max(viewport()->width() - gutterPixels_ - 2, 0),
+                         viewport()->height());
+        viewport()->scroll(delta * cellWidth_, 0, text);
+        if (!caretDrawn_.isNull()) viewport()->update(caretDrawn_.translated(delta * cellWidth_, 0));
+    } else {
+        InvalidateRows(-1, -1);
+    }
     if (options_.Contains(eoAutoSizeMaxLineWidth) && options_.Contains(eoScrollPastEol)) {
         maxLineWidth_ = std::max(maxLineWidth_, std::min(leftColumn_ + visibleColumns_, MaxMaxLineWidth));
     }
-    viewport()->update();
+    UpdateCaret();
+    RefreshScrollBars();
     StatusChanged(scLeftChar);
 }
 
@@ -70,24 +93,96 @@ void TCustomZefEdit::EnsureCaretVisible(bool center)
 
 void TCustomZefEdit::MeasureFont()
 {
-    const QFontMetrics metrics(font());
-    cellWidth_ = std::max(metrics.horizontalAdvance(QLatin1Char('M')), 1);
-    rowHeight_ = std::max(metrics.height(), 1);
+    drawer_.SetBaseFont(font());
+    // The style combinations in use: the bold / italic ones of the highlighter's attributes, or the font's own.
+    bool used[4] = {false, false, false, false};
+    if (highlighter_ != nullptr && highlighter_->GetAttribCount() > 0) {
+        for (int i = 0; i < highlighter_->GetAttribCount(); ++i) {
+            if (const TZefHighlighterAttributes* attribute = highlighter_->GetAttribute(i))
+                used[attribute->Style() & (fsBold | fsItalic)] = true;
+        }
+    } else {
+        used[(font().bold() ? fsBold : 0) | (font().italic() ? fsItalic : 0)] = true;
+    }
+    int width = 0;
+    int height = 0;
+    int ascent = 0;
+    for (TFontStyles style = 0; style < 4; ++style) {
+        if (!used[style]) continue;
+        width = std::max(width, drawer_.StyleAdvance(style));
+        height = std::max(height, drawer_.StyleHeight(style));
+        ascent = std::max(ascent, drawer_.StyleAscent(style));
+    }
+    cellWidth_ = std::max(width, 1);
+    rowHeight_ = std::max(height, 1) + extraLineSpacing_;
+    fontAscent_ = ascent;
+    drawer_.SetCharExtra(cellWidth_ - drawer_.StyleAdvance(0));
+    drawer_.SetBaseline(ascent);
 }
 
-void TCustomZefEdit::LayoutChanged()
+void TCustomZefEdit::LayoutChanged(bool fontChanged)
 {
-    MeasureFont();
+    // Until the window exists the visible rows and columns stay 0.
+    if (cellWidth_ <= 0 || rowHeight_ <= 0 || !testAttribute(Qt::WA_WState_Created)) return;
     const QSize area = viewport()->size();
     visibleColumns_ = std::max(area.width() - gutterPixels_ - 2, 0) / cellWidth_;
     visibleLines_ = area.height() / rowHeight_;
     TPaintLockGuard lock(*this);
+    if (fontChanged) {
+        if (gutter_.ShowLineNumbers()) {
+            GutterChanged();
+        } else {
+            RefreshScrollBars();
+        }
+        UpdateCaret();
+        viewport()->update();
+    } else {
+        RefreshScrollBars();
+    }
     if (!options_.Contains(eoScrollPastEol)) SetLeftVisibleColumn(leftColumn_);
     if (!options_.Contains(eoScrollPastEof)) SetTopVisibleLine(topLine_);
+}
+
+void TCustomZefEdit::GutterChanged()
+{
+    if (gutter_.ShowLineNumbers() && gutter_.AutoSize()) gutter_.AutoSizeDigits(lines_->Count());
+    const int width = gutter_.ComputeGutterWidth(cellWidth_);
+    if (width == gutterPixels_) {
+        InvalidateGutterRows(-1, -1);
+    } else {
+        SetGutterPixels(width);
+    }
+}
+
+void TCustomZefEdit::SetGutterPixels(int pixels)
+{
+    gutterPixels_ = std::max(pixels, 0);
+    if (cellWidth_ > 0) visibleColumns_ = std::max(viewport()->width() - gutterPixels_ - 2, 0) / cellWidth_;
+    RefreshScrollBars();
+    UpdateCaret();
+    viewport()->update();
 }
 
 void TCustomZefEdit::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    LayoutChanged();
+    LayoutChanged(false);
+}
+
+void TCustomZefEdit::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() != QEvent::FontChange || applyingFont_) return;
+    const QFontMetrics metrics(font());
+    if (metrics.averageCharWidth() != metrics.maxWidth() && !QFontInfo(font()).fixedPitch()) {
+        // A proportional font: the same family, size and style with fixed pitch requested.
+        QFont fixed = font();
+        fixed.setFixedPitch(true);
+        fixed.setStyleHint(QFont::TypeWriter);
+        applyingFont_ = true;
+        setFont(fixed);
+        applyingFont_ = false;
+    }
+    MeasureFont();
+    LayoutChanged(true);
 }

@@ -1,0 +1,150 @@
+// Exact range edits on the line store and the smallest-change computation behind the undo records.
+#include "ZefEditRangeEdit.h"
+
+#include "ZefEditTextBuffer.h"
+
+#include <algorithm>
+
+namespace zefrange {
+
+namespace {
+
+int ClampLine(const TZefEditStringList& lines, int line) { return std::clamp(line, 1, std::max(lines.Count(), 1)); }
+
+size_t ClampIndex(std::string_view line, int charIndex)
+{
+    return static_cast<size_t>(std::clamp(charIndex - 1, 0, static_cast<int>(line.size())));
+}
+
+} // namespace
+
+std::string TextRange(const TZefEditStringList& lines, TBufferCoord start, TBufferCoord end)
+{
+    if (lines.Count() == 0 || !(start < end)) return {};
+    const int first = ClampLine(lines, start.Line);
+    const int last = ClampLine(lines, end.Line);
+    const std::string_view firstText = lines.GetLine(first - 1);
+    if (first == last) {
+        const size_t a = ClampIndex(firstText, start.Char);
+        const size_t b = std::max(a, ClampIndex(firstText, end.Char));
+        return std::string(firstText.substr(a, b - a));
+    }
+    std::string result(firstText.substr(ClampIndex(firstText, start.Char)));
+    for (int line = first + 1; line < last; ++line) result.append("\r\n").append(lines.GetLine(line - 1));
+    const std::string_view lastText = lines.GetLine(last - 1);
+    result.append("\r\n").append(lastText.substr(0, ClampIndex(lastText, end.Char)));
+    return result;
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        pieces.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    pieces.emplace_back(text.substr(start));
+    return pieces;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string result;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) result.append("\r\n");
+        result.append(lines[i]);
+    }
+    return result;
+}
+
+TReplaceResult ReplaceRange(TZefEditStringList& lines, TBufferCoord start, TBufferCoord end, std::string_view text)
+{
+    if (lines.Count() == 0) lines.AddLine({});
+    start.Line = ClampLine(lines, start.Line);
+    end.Line = ClampLine(lines, end.Line);
+    start.Char = std::max(start.Char, 1);
+    if (end < start) end = start;
+
+    const std::string_view startText = lines.GetLine(start.Line - 1);
+    std::string left(startText.substr(0, std::min(static_cast<size_t>(start.Char - 1), startText.size())));
+    // Nothing inserted beyond the line end adds nothing: no padding without text to pad for.
+    if (static_cast<size_t>(start.Char - 1) > startText.size() && !text.empty()) {
+        left.resize(static_cast<size_t>(start.Char - 1), ' ');
+    }
+    const std::string_view endText = lines.GetLine(end.Line - 1);
+    // end >= start, so on one line the right part never reaches back into the left part.
+    const std::string right(endText.substr(ClampIndex(endText, end.Char)));
+
+    std::vector<std::string> pieces = SplitLines(text);
+    const size_t lastLength = pieces.back().size();
+    pieces.front().insert(0, left);
+    const TBufferCoord after = text.empty() ? start
+                                            : BufferCoord(static_cast<int>(pieces.size() == 1 ? pieces.front().size()
+                                                                                             : lastLength) + 1,
+                                                          start.Line + static_cast<int>(pieces.size()) - 1);
+    pieces.back().append(right);
+
+    const int oldCount = end.Line - start.Line + 1;
+    const int newCount = static_cast<int>(pieces.size());
+    lines.BeginUpdate();
+    if (newCount > oldCount) {
+        lines.InsertEmptyLines(start.Line - 1 + oldCount, newCount - oldCount);
+    } else if (newCount < oldCount) {
+        lines.RemoveLines(start.Line, oldCount - newCount);
+    }
+    for (int i = 0; i < newCount; ++i) lines.ReplaceLine(start.Line - 1 + i, pieces[static_cast<size_t>(i)]);
+    lines.EndUpdate();
+    return TReplaceResult{after, newCount - oldCount};
+}
+
+TTextChange Diff(std::string_view oldText, std::string_view newText, size_t maxPrefix)
+{
+    const size_t shorter = std::min(oldText.size(), newText.size());
+    size_t prefix = 0;
+    const size_t prefixLimit = std::min(shorter, maxPrefix);
+    while (prefix < prefixLimit && oldText[prefix] == newText[prefix]) ++prefix;
+    // A change never starts between CR and LF: both texts hold the pair there, so take it into the change.
+    if (prefix > 0 && oldText[prefix - 1] == '\r') --prefix;
+    size_t suffix = 0;
+    while (suffix < shorter - prefix && oldText[oldText.size() - 1 - suffix] == newText[newText.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    if (suffix > 0 && oldText[oldText.size() - suffix] == '\n') --suffix;
+    return TTextChange{prefix, oldText.size() - prefix - suffix, newText.size() - prefix - suffix};
+}
+
+TBufferCoord Advance(TBufferCoord origin, std::string_view text, size_t offset)
+{
+    TBufferCoord p = origin;
+    for (size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\r' || text[i] == '\n') {
+            ++p.Line;
+            p.Char = 1;
+        } else {
+            ++p.Char;
+        }
+    }
+    return p;
+}
+
+size_t OffsetOf(std::string_view text, TBufferCoord origin, TBufferCoord p)
+{
+    if (p < origin) return 0;
+    size_t offset = 0;
+    for (int line = origin.Line; line < p.Line; ++line) {
+        const size_t lineEnd = text.find_first_of("\r\n", offset);
+        if (lineEnd == std::string_view::npos) return text.size();
+        offset = lineEnd + ((text[lineEnd] == '\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n') ? 2 : 1);
+    }
+    size_t lineEnd = text.find_first_of("\r\n", offset);
+    if (lineEnd == std::string_view::npos) lineEnd = text.size();
+    const int first = p.Line == origin.Line ? origin.Char : 1;
+    const size_t column = static_cast<size_t>(std::max(p.Char - first, 0));
+    return std::min(offset + column, lineEnd);
+}
+
+} // namespace zefrange
