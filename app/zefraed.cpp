@@ -1,37 +1,31 @@
-// Program entry: one window with an editor control holding the file named on the command line.
-// A small stand-in until the application shell with its documents and menus exists.
-#include "ZefEdit.h"
-#include "ZefEditTextBuffer.h"
+// Program entry: the document factory, the application, the start form and the first command-line file.
+#include "TEditorFactory.h"
+#include "ZefAppInfo.h"
+#include "ZefApplication.h"
+#include "frmMain.h"
+#include "startup.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QFileInfo>
 
-#include <exception>
-#include <string>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zefra Text Editor"));
+    // The factory exists before any window and outlives them all.
+    EditorFactory = std::make_shared<TEditorFactory>();
+    int status = 0;
+    {
+        TZefApplication application(argc, argv);
+        QApplication::setApplicationName(QString::fromLatin1(ZefAppTitle));
 
-    TZefEdit editor;
-    editor.SetColor(clWhite);
-    editor.Gutter().SetShowLineNumbers(true);
-    editor.Gutter().SetAutoSize(true);
-    editor.SetWantTabs(true);
-    editor.setWindowTitle(QStringLiteral("Zefra Text Editor"));
-    if (argc >= 2) {
-        try {
-            editor.Lines()->LoadFromFile(argv[1]);
-        } catch (const std::exception& error) {
-            QMessageBox::critical(nullptr, QStringLiteral("Zefra Text Editor"),
-                                  QStringLiteral("Error Message : ") + QString::fromLocal8Bit(error.what()));
-            return 1;
-        }
-        editor.setWindowTitle(QString::fromLocal8Bit(argv[1]) + QStringLiteral(" - Zefra Text Editor"));
+        TfrmStart frmStart;
+        // The print, print preview and formatter busy windows join here, created hidden.
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() >= 2 && QFileInfo(arguments.at(1)).isFile())
+            frmStart.MainForm()->CmdLineOpen(QFileInfo(arguments.at(1)).absoluteFilePath());
+        status = QApplication::exec();
     }
-    editor.resize(800, 600);
-    editor.show();
-    editor.setFocus();
-    return QApplication::exec();
+    EditorFactory.reset();
+    return status;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ZefEditKeyCmds.h"
+#include "ZefEditMouseTypes.h"
 #include "ZefEditTypes.h"
 #include "ZefWordChars.h"
 // Painting: gutter, text drawer and colours.
@@ -19,6 +20,7 @@
 
 class QPainter;
 class QLabel;
+class QMimeData;
 class QTimer;
 class TZefCustomHighlighter;
 class TZefPersistent;
@@ -45,6 +47,7 @@ struct TZefBookmarkOptions {
     bool DrawBookmarksFirst = true;
     int LeftMargin = 2;
     int Xoffset = 12;
+    bool EnableKeys = true; // the ecGotoMarker / ecSetMarker commands work only when set
 };
 // One repaint request as InvalidateRows / InvalidateGutterRows saw it (lines from 1; -1, -1 for everything).
 struct TZefInvalidation {
@@ -280,6 +283,51 @@ public:
     void ReplaceSelectionRecorded(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text);
     // ---- end of undo and editing ----
 
+    // ---- Mouse, clipboard, drag and drop, bookmarks (ZefEditMouse.cpp, ZefEditClipboard.cpp,
+    // ZefEditDragDrop.cpp, ZefEditBookmarks.cpp; types in ZefEditMouseTypes.h). ----
+    // Clipboard: plain text (code page 1252 <-> Unicode) plus ClipboardBlockFormat with the selection mode.
+    // Copy and paste throw EZefEditClipboard when the platform refuses the data.
+    void CopySelection();
+    void CutSelection();
+    // One undo step: ucPasteBegin, the deletion and insertion records, ucPasteEnd.
+    void PasteText();
+    bool CanPaste() const;
+    // Bookmarks 0..9 are marks in Marks() carrying BookmarkIndex n; out-of-range numbers or lines do nothing.
+    void SetBookmark(int n, int x, int y);
+    void ClearBookmark(int n);
+    void GotoBookmark(int n);
+    // Answers whether bookmark n is set, with its position in x (MarkChar) and y (MarkLine).
+    bool GetBookmark(int n, int& x, int& y) const;
+    // Pixel (viewport) position to display position; round picks the nearest column boundary, otherwise the
+    // cell under the pointer.
+    TDisplayCoord PixelsToDisplay(QPoint pixel, bool round) const;
+    const TZefMouseState& MouseState() const { return mouse_; }
+    // Null until the pointer first leaves the text area with the button held.
+    QTimer* ScrollTimer() const { return scrollTimer_; }
+    // One ScrollTimer tick (the timer calls it every 100 ms while a scroll delta is not 0).
+    void ScrollTimerTick();
+    // The target side of a drag, callable without a running QDrag: whether a drag from source (an editor
+    // control, or null for the shell) carrying data may drop here, and the drop itself at pixel pos.
+    // Answers the action done (Qt::IgnoreAction when nothing happened).
+    bool CanAcceptDrag(const QMimeData* data, QObject* source) const;
+    Qt::DropAction DropData(const QMimeData* data, QObject* source, QPoint pos, Qt::KeyboardModifiers modifiers);
+    // A drag hovering at pos: the caret follows it (over its own source also ScrollTimer runs); answers the
+    // action the drop would take. DragLeft: the drag left this control (its source's caret goes back).
+    Qt::DropAction DragOver(const QMimeData* data, QObject* source, QPoint pos, Qt::KeyboardModifiers modifiers);
+    void DragLeft();
+    // The selection in clipboard form (plain text and ClipboardBlockFormat), owned by the caller; null when
+    // nothing is selected.
+    QMimeData* MakeDragData() const;
+
+    TZefGutterClickEvent OnGutterClick;
+    TZefMouseCursorEvent OnMouseCursor;
+    TZefDropFilesEvent OnDropFiles;
+    TZefClearBookmarkEvent OnClearBookmark;
+    TZefMouseEvent OnMouseDown;
+    TZefMouseEvent OnMouseUp;
+    TZefMouseEvent OnDblClick;
+    // ---- end of mouse, clipboard, drag and drop, bookmarks ----
+
 protected:
     // Runs a built-in command (reached only through DispatchCommand). Runs under the paint lock.
     virtual void RunCommand(TZefEditorCommand command, char ch, void* data);
@@ -304,6 +352,21 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     // The input-method composition window follows the caret.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // Mouse and drag events (ZefEditMouse.cpp, ZefEditDragDrop.cpp).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Turns on hover tracking (for the pointer shape) and drops (text from editor controls, files).
+    void showEvent(QShowEvent* event) override;
+    // Drags the selection: runs a nested loop until the drop or the cancel, while MouseState().Dragging is set.
+    // Tests override it to play the drag through DragOver / DragLeft / DropData.
+    virtual void StartTextDrag();
 
 private:
     class TPaintLockGuard;
@@ -472,6 +535,22 @@ private:
     bool recordInvalidations_ = false;
     std::vector<TZefInvalidation> invalidations_;
     // ---- end of painting state ----
+
+    // ---- Mouse and drag state (ZefEditMouse.cpp, ZefEditDragDrop.cpp). ----
+    // Recomputes ScrollTimer's deltas for the pointer at pixel, starting or stopping the timer.
+    void ComputeScrollDeltas(QPoint pixel);
+    void StopScrollTimer();
+    void GutterClick(TZefMouseButton button, QPoint pixel);
+    void UpdatePointerShape(QPoint pixel);
+    // The caret follows a drag over this control (truncating, limited to the visible cells).
+    void DragCaretTo(QPoint pixel);
+    bool InSelection(TBufferCoord position) const;
+    void EnsureScrollTimer();
+    // ecSetMarker: data, when given, is the TBufferCoord to use instead of the caret.
+    void ToggleBookmark(int n, void* data);
+    TZefMouseState mouse_;
+    QTimer* scrollTimer_ = nullptr; // owned by the control as a Qt child; made on first use
+    // ---- end of mouse and drag state ----
 };
 
 // The control as the application uses it; everything is reached through TCustomZefEdit's members.

@@ -104,16 +104,20 @@ void TCustomZefEdit::RunCommand(TZefEditorCommand command, char ch, void* data)
     case ecLowerCaseBlock:
     case ecToggleCaseBlock: ConvertCase(command); break;
 
-    // Handled once the clipboard lands: copying, cutting and pasting are dispatched, reach this point and do
-    // nothing yet.
-    case ecCopy:
+    case ecCopy: CopySelection(); break;
     case ecCut:
-    case ecPaste:
+        if (HasSelection()) CutSelection();
         break;
+    case ecPaste: PasteText(); break;
 
-    // ecGotoMarker0..9 / ecSetMarker0..9 (handled once bookmarks land), the focus commands ecGotFocus /
-    // ecLostFocus, ecString and ecAutoCompletion run nothing.
-    default: break;
+    default:
+        if (command >= ecGotoMarker0 && command <= ecGotoMarker9) {
+            if (bookmarkOptions_.EnableKeys) GotoBookmark(command - ecGotoMarker0);
+        } else if (command >= ecSetMarker0 && command <= ecSetMarker9) {
+            if (bookmarkOptions_.EnableKeys) ToggleBookmark(command - ecSetMarker0, data);
+        }
+        // The focus commands ecGotFocus / ecLostFocus, ecString and ecAutoCompletion run nothing.
+        break;
     }
 }
 

@@ -1,0 +1,91 @@
+// The document object: one open file (or untitled text) behind the document interfaces.
+#pragma once
+
+#include "uEditAppIntfs.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class TEditorForm;
+
+// Holds the document's own state; everything that needs the window goes through Form, which becomes null
+// when the window is destroyed (then the operations do nothing or answer false / empty). Shared ownership:
+// the window, the factory's list and the Active… references each keep it alive.
+class TEditor final : public IEditor, public IEditCommands, public IFileCommands, public ISearchCommands {
+public:
+    explicit TEditor(TEditorForm* form);
+
+    // Document state, read and written by its window.
+    QString FileName;
+    QPointer<TEditorForm> Form;
+    bool HasSelection = false;
+    bool IsEmpty = false;
+    bool IsReadOnly = false;
+    bool Modified = false;
+    int32_t UntitledNumber = -1;
+    std::vector<int32_t> MarkedLines;
+
+    // IEditor.
+    void Activate() override;
+    void Close() override;
+    TBufferCoord GetCaretPos() const override;
+    QString GetModeText() const override;
+    QString GetFileName() const override { return FileName; }
+    QString GetTitle() override;
+    bool IsModified() const override;
+    void LoadFile(const QString& path) override;
+    void GoToLine(int line) override;
+    void ShowLineNumbers(bool show) override;
+    std::optional<QFont> ChangeFont(bool askUser, const QString& fontName, int fontSize) override;
+    void SetZeroStart(bool zeroStart) override;
+    void SetRightEdge(int column) override;
+    void SetCreamBackground(bool cream) override;
+    QFont GetFont() const override;
+    void StepFontSize(int step) override;
+    bool Save() override;
+    bool HasHighlighter() const override;
+    void SetActiveLineColor(TColor color) override;
+    void RepaintEditor() override;
+    void RefreshMarkList() override;
+
+    // IEditCommands.
+    bool CanCopy() const override;
+    bool CanCut() const override;
+    bool CanDelete() const override;
+    bool CanPaste() const override;
+    bool CanRedo() const override;
+    bool CanSelectAll() const override;
+    bool CanUndo() const override;
+    void ExecCopy() override;
+    void ExecCut() override;
+    void ExecDelete() override;
+    void ExecPaste() override;
+    void ExecRedo() override;
+    void ExecSelectAll() override;
+    void ExecUndo() override;
+
+    // IFileCommands.
+    bool CanClose() const override { return Form != nullptr; }
+    bool CanSave() const override;
+    bool CanSaveAs() const override { return Form != nullptr; }
+    void ExecClose() override { Close(); }
+    bool ExecSave() override { return Save(); }
+    bool ExecSaveAs() override;
+
+    // ISearchCommands.
+    bool CanFind() const override;
+    bool CanFindNext() const override;
+    bool CanFindPrev() const override;
+    bool CanReplace() const override;
+
+    // Gives the untitled number back to the application's pool.
+    void ReleaseUntitledNumber();
+};
+
+// Background colours of documents: white, or cream (red 255, green 251, blue 240).
+inline constexpr TColor ZefCreamColor = 0x00F0FBFF;
+// The process-wide cream flag documents loaded later follow (SetCreamBackground sets it).
+bool DocumentsUseCream();

@@ -1,0 +1,17 @@
+// The application object: the program's standard error box for errors that escape an event handler.
+#pragma once
+
+#include <QApplication>
+
+#include <functional>
+
+// Runs deliver() and answers its result. An error it raises (a clipboard that refuses data, a file that cannot
+// be read) is reported with the error beep and one error box carrying its message, and the event counts as
+// handled: Qt's event loop does not carry exceptions, so without this the program would end.
+bool ZefDeliverReportingErrors(const std::function<bool()>& deliver);
+
+class TZefApplication : public QApplication {
+public:
+    TZefApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,0 +1,26 @@
+// Documents of the main window made as child windows of its client area, each with its tab.
+#include "frmMainMDI.h"
+
+#include <QTabBar>
+#include <QWidget>
+
+#include <utility>
+
+TMDIMainForm::TMDIMainForm(QString iniPath, QWidget* parent) : TMainForm(std::move(iniPath), parent)
+{
+    setObjectName(QStringLiteral("MDIMainForm"));
+}
+
+std::shared_ptr<IEditor> TMDIMainForm::CreateDocument(const QString& path)
+{
+    if (!EditorFactory)
+        return nullptr;
+    std::shared_ptr<IEditor> editor = EditorFactory->CreateMDIChild(ClientArea());
+    if (!editor)
+        return nullptr;
+    const QString caption = path.isEmpty() ? editor->GetTitle() : path;
+    TabBand()->show();
+    const int tab = TabStrip()->addTab(caption);
+    TabStrip()->setCurrentIndex(tab);
+    return editor;
+}
