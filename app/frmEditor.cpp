@@ -328,7 +328,9 @@ void TEditorForm::closeEvent(QCloseEvent* event)
 
 void TEditorForm::showEvent(QShowEvent* event)
 {
-    RefreshCaption();
+    // The form is shown before its file is loaded; asking for the title now would give a document that is
+    // about to get a file name an untitled number. Loading captions it in any case.
+    if (!Editor->FileName.isEmpty() || Editor->UntitledNumber != -1) RefreshCaption();
     QMdiSubWindow::showEvent(event);
 }
 

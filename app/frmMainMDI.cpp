@@ -1,6 +1,7 @@
 // Documents of the main window made as child windows of its client area, each with its tab.
 #include "frmMainMDI.h"
 
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QWidget>
 
@@ -20,6 +21,9 @@ std::shared_ptr<IEditor> TMDIMainForm::CreateDocument(const QString& path)
         return nullptr;
     const QString caption = path.isEmpty() ? editor->GetTitle() : path;
     TabBand()->show();
+    // The new tab is shown without running the tab-shown handler: the document it names is not loaded yet,
+    // and matching captions now would hand a document that is about to get its file name an untitled number.
+    const QSignalBlocker quiet(TabStrip());
     const int tab = TabStrip()->addTab(caption);
     TabStrip()->setCurrentIndex(tab);
     return editor;

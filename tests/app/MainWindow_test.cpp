@@ -274,3 +274,12 @@ TEST_F(TMainWindowFixture, StatusBarChoiceAndWindowSizeComeBackAtTheNextStart)
     ASSERT_TRUE(window->Click("miViewStatusbar"));
     EXPECT_FALSE(window->statusBar()->isHidden());
 }
+
+TEST_F(TMainWindowFixture, AFileOpenedFirstTakesNoUntitledNumber)
+{
+    const QString path = WriteFile("first.txt", "text\n");
+    Start(path);
+    window->OpenDocument(QString());
+    Idle();
+    EXPECT_EQ(TabCaptions(*window), QStringList({path, "Untitled1"}));
+}
