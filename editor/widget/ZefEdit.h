@@ -118,7 +118,8 @@ public:
 
     // Text and replacement (ZefEditReplace.cpp). Multi-line text in and out has CR LF between lines.
     std::string SelectedText() const;
-    // Replaces the selection by text as one undo group (ucDeleteBlock / ucInsert records).
+    // Replaces the selection by text, inserted in SelectionMode(), as one undo step recorded byte-exactly
+    // (ucDeleteBlock / ucInsert); caret after the text, nothing selected. Works on a read-only control too.
     void SetSelectedText(std::string_view text);
     // The one primitive every edit goes through: deletes the selection in SelectionMode(), then inserts text
     // at the caret as pasteMode says; recordPerLine records each piece of a column insertion. One update
@@ -386,6 +387,8 @@ private:
     void InsertNormal(std::string_view text);
     void InsertLines(std::string_view text);
     void InsertColumn(std::string_view text, bool recordPerLine);
+    // ReplaceSelectionRecorded without its read-only check, for the programmatic SetSelectedText.
+    void ReplaceSelectionExact(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text);
 
     std::unique_ptr<TZefEditStringList> lines_;
     std::unique_ptr<TZefEditUndoList> undoList_;

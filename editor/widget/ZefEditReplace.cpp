@@ -57,17 +57,6 @@ private:
     TZefEditStringList& lines_;
 };
 
-class TUndoGroup {
-public:
-    explicit TUndoGroup(TZefEditUndoList& list) : list_(list) { list_.BeginGroup(); }
-    ~TUndoGroup() { list_.EndGroup(); }
-    TUndoGroup(const TUndoGroup&) = delete;
-    TUndoGroup& operator=(const TUndoGroup&) = delete;
-
-private:
-    TZefEditUndoList& list_;
-};
-
 } // namespace
 
 std::string TCustomZefEdit::SelectedText() const
@@ -110,17 +99,9 @@ std::string TCustomZefEdit::SelectedText() const
 
 void TCustomZefEdit::SetSelectedText(std::string_view text)
 {
-    TPaintLockGuard lock(*this);
-    TUndoGroup group(*undoList_);
-    if (HasSelection()) undoList_->AddRecord(ucDeleteBlock, anchor_, head_, SelectedText(), selectionMode_);
-    const TBufferCoord first = SelFirst();
-    const TBufferCoord last = SelLast();
-    anchor_ = first;
-    head_ = last;
-    ReplaceSelection(selectionMode_, text, true);
-    if (selectionMode_ != smColumn) {
-        undoList_->AddRecord(ucInsert, first, SelLast(), SelectedText(), selectionMode_);
-    }
+    // A programmatic replacement: it works on a read-only control too, and records byte-exactly (the blanks
+    // the primitive pads with or trims away come back on undo) in one undo step.
+    ReplaceSelectionExact(ucInsert, selectionMode_, text);
 }
 
 void TCustomZefEdit::ReplaceSelection(TZefSelectionMode pasteMode, std::string_view text, bool recordPerLine)

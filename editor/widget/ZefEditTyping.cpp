@@ -27,6 +27,11 @@ void TCustomZefEdit::InsertAtCaretReplacingSelection(std::string_view text)
 void TCustomZefEdit::ReplaceSelectionRecorded(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text)
 {
     if (readOnly_) return;
+    ReplaceSelectionExact(kind, pasteMode, text);
+}
+
+void TCustomZefEdit::ReplaceSelectionExact(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text)
+{
     TEditScope scope(*this, 1);
     DeleteSelectionRecorded(ucDeleteBlock);
     if (text.empty()) return;

@@ -59,8 +59,8 @@ void RandomStep(TCustomZefEdit& edit, std::mt19937& random)
         edit.UndoList()->AddRecord(ucPasteEnd, first, last, {}, smNormal);
         return;
     }
-    if (pick(0, 12) == 0 && edit.SelectionMode() == smNormal && !edit.Options().Contains(eoTrimTrailingSpaces)) {
-        // SetSelectedText records as the replacement primitive does; exact while nothing is trimmed.
+    if (pick(0, 12) == 0) {
+        // SetSelectedText, in whatever selection mode is current, records byte-exactly like a paste.
         static const char* const pasted[] = {"", "q", "q\r\nr", "\r\n", "s \r\n\r\nt\t"};
         edit.SetSelectedText(pasted[pick(0, 4)]);
         return;

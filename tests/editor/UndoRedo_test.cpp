@@ -202,6 +202,61 @@ TEST(UndoRedo, SetSelectedTextUndoesAndRedoesInNormalAndLineMode)
     }
 }
 
+TEST(UndoRedo, SetSelectedTextUndoesToTheExactBytesInEveryMode)
+{
+    // Line 1 ends in blanks, line 2 holds tabs and ends in a blank and a tab: storing either trims them.
+    const std::string original = "ab  \r\n\tcd \t\r\ne";
+    struct Case {
+        const char* name;
+        TZefSelectionMode mode;
+        TBufferCoord anchor;
+        TBufferCoord head;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"normal, across trailing blanks", smNormal, {2, 1}, {3, 2}, "X  "},
+        {"normal, ending inside trailing blanks", smNormal, {3, 2}, {6, 2}, "\t"},
+        {"normal, nothing selected on a line with trailing blanks", smNormal, {2, 1}, {2, 1}, "Y\r\nZ"},
+        {"normal, caret in virtual space", smNormal, {9, 3}, {9, 3}, "V \r\nW"},
+        {"normal, anchor beyond the line end", smNormal, {8, 1}, {2, 3}, "S"},
+        {"lines with trailing blanks and tabs", smLine, {1, 1}, {2, 2}, "L \t\r\n"},
+        {"last line", smLine, {1, 3}, {1, 3}, "M\r\nN  "},
+        {"column across a tab", smColumn, {2, 1}, {4, 2}, "P\r\nQ "},
+        {"column head beyond the line end", smColumn, {3, 1}, {8, 2}, "R\r\nT"},
+        {"column caret in virtual space appending lines", smColumn, {6, 2}, {6, 2}, "1\r\n2 \r\n3"},
+    };
+    for (const bool trim : {true, false}) {
+        for (const Case& c : cases) {
+            const std::string name = std::string(c.name) + (trim ? ", trimming" : ", not trimming");
+            auto edit = MakeEdit(original);
+            edit->SetOptions(trim ? ZefDefaultOptions : ZefDefaultOptions.Without(eoTrimTrailingSpaces));
+            edit->SetSelectionMode(c.mode);
+            edit->SetCaretAndSelection(c.head, c.anchor, c.head);
+            // Selection ends stop at the line end; the caret may stand beyond it.
+            ASSERT_EQ(Pos(edit->CaretPos()), Pos(c.head)) << name;
+            const std::string before = CaretDump(*edit);
+
+            edit->SetSelectedText(c.text);
+            const std::string after = edit->Text();
+            const std::string caretAfter = CaretDump(*edit);
+            EXPECT_FALSE(edit->HasSelection()) << name;
+            EXPECT_NE(after, original) << name;
+
+            edit->Undo();
+            EXPECT_EQ(edit->Text(), original) << name;
+            EXPECT_EQ(CaretDump(*edit), before) << name;
+            EXPECT_EQ(edit->SelectionMode(), c.mode) << name;
+            EXPECT_FALSE(edit->CanUndo()) << name << ": one step";
+            EXPECT_FALSE(edit->Modified()) << name;
+
+            edit->Redo();
+            EXPECT_EQ(edit->Text(), after) << name;
+            EXPECT_EQ(CaretDump(*edit), caretAfter) << name;
+            EXPECT_TRUE(edit->Modified()) << name;
+        }
+    }
+}
+
 TEST(UndoRedo, RecordedReplacementBringsBackPaddingAndTrimmedBlanks)
 {
     struct Case {
@@ -242,7 +297,7 @@ TEST(UndoRedo, RecordedReplacementBringsBackPaddingAndTrimmedBlanks)
 
 TEST(UndoRedo, ColumnInsertionPerLineRecordsUndoTheAppendedLines)
 {
-    // The primitive's own column records: one ucPaste per piece, a ucBreakLine per line appended below.
+    // A column insertion below the last line appends lines; undo takes them away again.
     auto edit = MakeEdit("abcd\r\nef");
     edit->SetSelectionMode(smColumn);
     edit->SetCaretPos(BufferCoord(2, 2));
