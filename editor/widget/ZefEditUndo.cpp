@@ -19,6 +19,7 @@
 #include "ZefEditUndoList.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -35,6 +36,37 @@ bool IsGroupableKind(TUndoKind kind)
 {
     return !IsMarkKind(kind) && kind != ucUnindent && kind != ucGroupBreak && kind != ucPasteBegin &&
            kind != ucPasteEnd;
+}
+
+// Pops the records of one step from `list`, newest first, handing each to apply. A step opened by a paste
+// bracket's `bracketTop` runs back to its `bracketBottom` (included); any other step is the records sharing the
+// top record's change number or the previous record's, and with grouping the run of records of one groupable
+// kind. Undo and redo walk their lists alike, with the paste bracket seen from opposite ends.
+void PopStep(TZefEditUndoList& list, TUndoKind bracketTop, TUndoKind bracketBottom, bool grouping,
+             const std::function<void(const TZefEditUndoItem&)>& apply)
+{
+    const TZefEditUndoItem* top = list.PeekRecord();
+    if (top == nullptr) return;
+    const TUndoKind firstKind = top->Kind;
+    const TZefChangeNumber number = top->ChangeNumber;
+    TUndoKind lastKind = firstKind;
+    TZefChangeNumber lastNumber = number;
+    bool firstRecord = true;
+    while ((top = list.PeekRecord()) != nullptr) {
+        if (!firstRecord) {
+            const bool more = firstKind == bracketTop
+                                  ? top->Kind != bracketBottom
+                                  : top->ChangeNumber == number || top->ChangeNumber == lastNumber ||
+                                        (grouping && top->Kind == lastKind && IsGroupableKind(lastKind));
+            if (!more) break;
+        }
+        firstRecord = false;
+        const TZefEditUndoItem record = *list.PopRecord();
+        apply(record);
+        lastNumber = record.ChangeNumber;
+        lastKind = record.Kind;
+    }
+    if (firstKind == bracketTop && list.LastKind() == bracketBottom) apply(*list.PopRecord());
 }
 
 // A line appended below the document by a column insertion: recorded at the end of the line above, no text.
@@ -368,33 +400,11 @@ void TCustomZefEdit::Undo()
     PaintTransient(ttBefore);
     if (undoList_->LastKind() == ucGroupBreak) redoList_->PushRecord(*undoList_->PopRecord());
     if (const TZefEditUndoItem* top = undoList_->PeekRecord()) {
-        const TUndoKind firstKind = top->Kind;
-        const TZefChangeNumber number = top->ChangeNumber;
         // The inverse records share the step's number, so redo takes them back as one step.
         const TZefChangeNumber redoGroup = redoList_->GroupNumber();
-        redoList_->SetGroupNumber(number);
-        TUndoKind lastKind = firstKind;
-        TZefChangeNumber lastNumber = number;
-        bool firstRecord = true;
-        const bool grouping = options_.Contains(eoGroupUndo);
-        while ((top = undoList_->PeekRecord()) != nullptr) {
-            if (!firstRecord) {
-                bool more = false;
-                if (firstKind == ucPasteEnd) {
-                    more = top->Kind != ucPasteBegin;
-                } else {
-                    more = top->ChangeNumber == number || top->ChangeNumber == lastNumber ||
-                           (grouping && top->Kind == lastKind && IsGroupableKind(lastKind));
-                }
-                if (!more) break;
-            }
-            firstRecord = false;
-            const TZefEditUndoItem record = *undoList_->PopRecord();
-            ApplyUndoRecord(record);
-            lastNumber = record.ChangeNumber;
-            lastKind = record.Kind;
-        }
-        if (firstKind == ucPasteEnd && undoList_->LastKind() == ucPasteBegin) ApplyUndoRecord(*undoList_->PopRecord());
+        redoList_->SetGroupNumber(top->ChangeNumber);
+        PopStep(*undoList_, ucPasteEnd, ucPasteBegin, options_.Contains(eoGroupUndo),
+                [this](const TZefEditUndoItem& record) { ApplyUndoRecord(record); });
         redoList_->SetGroupNumber(redoGroup);
     }
     RefreshModified();
@@ -409,35 +419,15 @@ void TCustomZefEdit::Redo()
     TSetForScope<bool> redoing(redoInProgress_, true);
     if (redoList_->LastKind() == ucGroupBreak) undoList_->PushRecord(*redoList_->PopRecord());
     if (const TZefEditUndoItem* top = redoList_->PeekRecord()) {
-        const TUndoKind firstKind = top->Kind;
-        const TZefChangeNumber number = top->ChangeNumber;
         // The records come back with the number they had, so the saved state is recognised again.
         const TZefChangeNumber undoGroup = undoList_->GroupNumber();
-        undoList_->SetGroupNumber(number);
-        TUndoKind lastKind = firstKind;
-        TZefChangeNumber lastNumber = number;
-        bool firstRecord = true;
-        const bool grouping = options_.Contains(eoGroupUndo);
-        while ((top = redoList_->PeekRecord()) != nullptr) {
-            if (!firstRecord) {
-                bool more = false;
-                if (firstKind == ucPasteBegin) {
-                    more = top->Kind != ucPasteEnd;
-                } else {
-                    more = top->ChangeNumber == number || top->ChangeNumber == lastNumber ||
-                           (grouping && top->Kind == lastKind && IsGroupableKind(lastKind));
-                }
-                if (!more) break;
-            }
-            firstRecord = false;
-            const TZefEditUndoItem record = *redoList_->PopRecord();
-            // Records keep their own number: a grouped run of typing stays one run per number.
-            undoList_->SetGroupNumber(record.ChangeNumber);
-            ApplyRedoRecord(record);
-            lastNumber = record.ChangeNumber;
-            lastKind = record.Kind;
-        }
-        if (firstKind == ucPasteBegin && redoList_->LastKind() == ucPasteEnd) ApplyRedoRecord(*redoList_->PopRecord());
+        undoList_->SetGroupNumber(top->ChangeNumber);
+        PopStep(*redoList_, ucPasteBegin, ucPasteEnd, options_.Contains(eoGroupUndo),
+                [this](const TZefEditUndoItem& record) {
+                    // Records keep their own number: a grouped run of typing stays one run per number.
+                    undoList_->SetGroupNumber(record.ChangeNumber);
+                    ApplyRedoRecord(record);
+                });
         undoList_->SetGroupNumber(undoGroup);
     }
     // The group break that followed this step before it was undone goes back after it.
