@@ -2,7 +2,8 @@
 #include "ZefEdit.h"
 #include "ZefEditTextBuffer.h"
 
-#include <QApplication>
+#include "WidgetBenchmarkMain.h"
+
 
 #include <benchmark/benchmark.h>
 
@@ -111,13 +112,4 @@ BENCHMARK(StoreReplaceLine)->Arg(10)->Arg(3'000'000)->Unit(benchmark::kMicroseco
 BENCHMARK(TypeLineBreak)->Arg(10)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StoreInsertEmptyLine)->Arg(10)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv); // the control is a widget
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

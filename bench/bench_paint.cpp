@@ -5,6 +5,8 @@
 #include "ZefEdit.h"
 #include "ZefEditTextBuffer.h"
 
+#include "WidgetBenchmarkMain.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QScrollBar>
@@ -133,13 +135,7 @@ BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv); // the control is a widget
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_documents.clear();
+    if (const int status = RunWidgetBenchmarks(argc, argv, [] { g_documents.clear(); }); status != 0) return status;
     auto ratio = [](const char* a, const char* b) {
         if (g_seconds.count(a) == 0 || g_seconds.count(b) == 0) return;
         std::printf("%-16s / %-16s = %.3f\n", a, b, g_seconds[a] / g_seconds[b]);

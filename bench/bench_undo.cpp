@@ -4,7 +4,8 @@
 #include "ZefEditTextBuffer.h"
 #include "ZefEditUndoList.h"
 
-#include <QApplication>
+#include "WidgetBenchmarkMain.h"
+
 
 #include <benchmark/benchmark.h>
 
@@ -120,13 +121,4 @@ BENCHMARK(TypeAndUndo)
     ->Iterations(3);
 BENCHMARK(TypeAndUndoRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv); // the control is a widget
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }
