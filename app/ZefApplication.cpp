@@ -4,15 +4,53 @@
 #include "ZefAppInfo.h"
 #include "ZefDesktop.h"
 
+#include <QEvent>
+#include <QTimer>
+
 #include <exception>
+#include <new>
+
+namespace {
+
+bool paintErrorPending = false;
+
+// A bare "std::bad_alloc" tells the user nothing.
+QString MessageOf(const std::exception& error)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return QStringLiteral("Not enough memory.");
+    return QString::fromLocal8Bit(error.what());
+}
+
+void ReportError(const QString& message)
+{
+    ZefDesktop().Beep(TZefBeepKind::bkError);
+    ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), message);
+}
+
+} // namespace
 
 bool ZefDeliverReportingErrors(const std::function<bool()>& deliver)
 {
     try {
         return deliver();
     } catch (const std::exception& error) {
-        ZefDesktop().Beep(TZefBeepKind::bkError);
-        ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), QString::fromLocal8Bit(error.what()));
+        ReportError(MessageOf(error));
+        return true;
+    }
+}
+
+
+bool ZefDeliverPaintReportingErrors(const std::function<bool()>& deliver)
+{
+    try {
+        const bool handled = deliver();
+        paintErrorPending = false;
+        return handled;
+    } catch (const std::exception& error) {
+        if (paintErrorPending) return true;
+        paintErrorPending = true;
+        const QString message = MessageOf(error);
+        QTimer::singleShot(0, [message] { ReportError(message); });
         return true;
     }
 }
@@ -21,5 +59,7 @@ TZefApplication::TZefApplication(int& argc, char** argv) : QApplication(argc, ar
 
 bool TZefApplication::notify(QObject* receiver, QEvent* event)
 {
-    return ZefDeliverReportingErrors([&] { return QApplication::notify(receiver, event); });
+    const auto deliver = [&] { return QApplication::notify(receiver, event); };
+    if (event->type() == QEvent::Paint) return ZefDeliverPaintReportingErrors(deliver);
+    return ZefDeliverReportingErrors(deliver);
 }

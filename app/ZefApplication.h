@@ -10,6 +10,11 @@
 // handled: Qt's event loop does not carry exceptions, so without this the program would end.
 bool ZefDeliverReportingErrors(const std::function<bool()>& deliver);
 
+// The same for a paint event, which must never open a modal box (the box would cover the window, which
+// repaints, fails again and opens the next box): the error is reported once, after the paint has returned,
+// and further failing paints stay silent until a paint succeeds again.
+bool ZefDeliverPaintReportingErrors(const std::function<bool()>& deliver);
+
 class TZefApplication : public QApplication {
 public:
     TZefApplication(int& argc, char** argv);

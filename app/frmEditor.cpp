@@ -54,6 +54,8 @@ TEditorForm::TEditorForm(QWidget* parent) : QMdiSubWindow(parent)
     ZefEditor->setFont(QFont(QStringLiteral("Courier New"), 10));
     ZefEditor->SetColor(clWhite);
     ZefEditor->SetWantTabs(true);
+    // Lines of any length stay editable: the width limit follows the text instead of stopping typing.
+    ZefEditor->SetOptions(ZefEditor->Options().With(eoAutoSizeMaxLineWidth));
     ZefEditor->Gutter().SetAutoSize(true);
     RemoveDocumentEditorKeystrokes(ZefEditor->Keystrokes());
     ZefEditor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -257,6 +259,7 @@ void TEditorForm::DoLoadFile(const QString& path)
             return;
         }
         ZefEditor->Lines()->LoadFromFile(LocalPath(path));
+        ZefEditor->FitMaxLineWidthToLongestLine();
     } else {
         ZefEditor->Lines()->ClearAll();
         miReload->setEnabled(false);
@@ -396,6 +399,7 @@ void TEditorForm::Reload()
     const int topLine = ZefEditor->TopVisibleLine();
     ZefEditor->ClearDocument();
     ZefEditor->Lines()->LoadFromFile(LocalPath(Editor->FileName));
+    ZefEditor->FitMaxLineWidthToLongestLine();
     ZefEditor->SetCaretPos(caret);
     ZefEditor->SetTopVisibleLine(topLine);
     ZefEditor->setFocus();

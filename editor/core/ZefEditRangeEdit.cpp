@@ -69,6 +69,14 @@ TReplaceResult ReplaceRange(TZefEditStringList& lines, TBufferCoord start, TBuff
     if (end < start) end = start;
 
     const std::string_view startText = lines.GetLine(start.Line - 1);
+    const bool oneLine = start.Line == end.Line && text.find_first_of("\r\n") == std::string_view::npos;
+    if (oneLine && static_cast<size_t>(start.Char - 1) <= startText.size()) {
+        // Within one line: edited in place, so the cost does not grow with the line's length.
+        const size_t from = static_cast<size_t>(start.Char - 1);
+        const size_t to = std::max(from, ClampIndex(startText, end.Char));
+        lines.ReplaceInLine(start.Line - 1, from, to - from, text);
+        return TReplaceResult{BufferCoord(start.Char + static_cast<int>(text.size()), start.Line), 0};
+    }
     std::string left(startText.substr(0, std::min(static_cast<size_t>(start.Char - 1), startText.size())));
     // Nothing inserted beyond the line end adds nothing: no padding without text to pad for.
     if (static_cast<size_t>(start.Char - 1) > startText.size() && !text.empty()) {

@@ -134,6 +134,10 @@ public:
     // line is known, replacing or inserting a line measures only that line and keeps LongestLineIndex
     // valid (O(line length) instead of a later O(document) rescan); removing it or narrowing it forgets it.
     void ReplaceLine(int index, std::string_view text);
+    // Replaces `length` bytes at byte `offset` of a line by text, in place: the cost follows the bytes moved
+    // after the edit, not the line's length, so typing at the end of a very long line stays cheap. Offset
+    // and length are clamped to the line; notifies like ReplaceLine.
+    void ReplaceInLine(int index, size_t offset, size_t length, std::string_view text);
     int AddLine(std::string_view text);
     void InsertLine(int index, std::string_view text);
     void DeleteLine(int index);
@@ -215,6 +219,10 @@ private:
     void ReleaseRange(int first, int count);
     void InitNewLine(TZefEditStringRec& rec, std::string_view text);
     int UpdateWidth(TZefEditStringRec& rec);
+    int UpdateWidthIfUnknown(TZefEditStringRec& rec);
+    void SpliceText(TZefEditStringRec& rec, size_t offset, size_t length, std::string_view text);
+    void UpdateWidthAfterSplice(TZefEditStringRec& rec, int oldWidth, TZefLineFlags oldFlags, size_t offset,
+                                size_t length, std::string_view text);
     void NoteNewWidth(int index);
     // Replaces all lines by those of buffer[0..size) (malloc'ed, kLoadPadding readable bytes beyond size),
     // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text.

@@ -152,6 +152,9 @@ public:
     void SetTabWidth(int value);
     int MaxLineWidth() const { return maxLineWidth_; }
     void SetMaxLineWidth(int value);
+    // Widens MaxLineWidth to the document's longest line (after loading a file with eoAutoSizeMaxLineWidth, so
+    // that every column of every line can be reached); never narrows it.
+    void FitMaxLineWidthToLongestLine();
     bool WantTabs() const { return wantTabs_; }
     void SetWantTabs(bool value) { wantTabs_ = value; }
     bool WantReturns() const { return wantReturns_; }
@@ -432,6 +435,10 @@ private:
     // would not bring back the caret of now (caretAfter). Answers whether text changed.
     bool ChangeLines(TUndoKind kind, int firstLine, int oldCount, const std::vector<std::string>& newLines,
                      TBufferCoord hint, TBufferCoord caretAfter, bool shiftMarks = true);
+    // The recording half of ChangeLines, for a change already known exactly: oldText (between start and oldEnd)
+    // becomes newText. Costs what the change costs, whatever the length of its line.
+    void ChangeRange(TUndoKind kind, TBufferCoord start, TBufferCoord oldEnd, const std::string& oldText,
+                     std::string_view newText, TBufferCoord caretAfter, bool shiftMarks = true);
     // Records the change that an operation already made to a run of lines (oldJoined: the run before, CR LF
     // between lines; the run now starts at firstLine and has newCount lines).
     void RecordLinesChange(TUndoKind kind, int firstLine, const std::string& oldJoined, int newCount,
@@ -455,7 +462,13 @@ private:
     std::string TrimmedForStore(std::string text) const;
     // Deletes the selection in SelectionMode() through ReplaceSelection and records it as kind.
     void DeleteSelectionRecorded(TUndoKind kind);
+    bool LineHasNoTabs(int line) const;
     void TypeChar(char c);
+    // Typing one character into the caret line without rebuilding the line; false when the case needs the
+    // general path (padding, an empty line, trimming that would change the line).
+    bool TypeCharInPlace(char c);
+    // Typing past the right edge of the window scrolls a quarter-screen step on.
+    void ScrollAfterTyping();
     void InsertImeString(std::string_view text);
     void InsertAtCaretReplacingSelection(std::string_view text);
     void LineBreak(bool moveCaret);
@@ -496,6 +509,7 @@ private:
     void DrawMarks(QPainter& painter, int firstLine, int lastLine, std::vector<int>& offsets);
     void DrawTextArea(QPainter& painter, const QRect& clip, int firstLine, int lastLine, int firstColumn,
                       int lastColumn);
+    void FillRowText(TPaintRow& row) const;
     void DrawLine(QPainter& painter, TPaintRow& row);
     void DrawCaret(QPainter& painter);
     TColor LineBackground(int line) const;

@@ -13,13 +13,24 @@ std::string_view TCustomZefEdit::LineText(int line) const { return lines_->GetLi
 
 int TCustomZefEdit::LineLength(int line) const { return static_cast<int>(LineText(line).size()); }
 
+bool TCustomZefEdit::LineHasNoTabs(int line) const
+{
+    // The store's width cache knows whether a line holds tabs; without them columns and indexes coincide,
+    // which spares walking a long line on every caret move.
+    if (line < 1 || line > lines_->Count()) return true;
+    lines_->GetExpandedWidth(line - 1);
+    return (lines_->GetLineFlags(line - 1) & lfNoTabs) != 0;
+}
+
 TDisplayCoord TCustomZefEdit::BufferToDisplayPos(TBufferCoord position) const
 {
+    if (LineHasNoTabs(position.Line)) return TDisplayCoord{std::max(position.Char, 1), position.Line};
     return TDisplayCoord{zefcolumns::CharToColumn(LineText(position.Line), tabWidth_, position.Char), position.Line};
 }
 
 TBufferCoord TCustomZefEdit::DisplayToBufferPos(TDisplayCoord position) const
 {
+    if (LineHasNoTabs(position.Row)) return BufferCoord(std::max(position.Column, 1), position.Row);
     return BufferCoord(zefcolumns::ColumnToChar(LineText(position.Row), tabWidth_, position.Column), position.Row);
 }
 

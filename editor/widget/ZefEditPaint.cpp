@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace {
 
@@ -38,12 +39,16 @@ struct TSegment {
 } // namespace
 
 // One row being drawn: the line, its expanded text, colours and the selected columns [SelStart, SelEnd).
+// Text holds the expansion from column TextStart on: the whole line when a highlighter scans it, otherwise
+// only the columns in the clip (and a tab's width beyond), so a very long line costs one screen to draw.
 struct TCustomZefEdit::TPaintRow {
     int Line = 0;
     int Top = 0;
     int FirstColumn = 0;
     int LastColumn = 0;
     std::string Text;
+    int TextStart = 1;
+    int LineEnd = 0; // last column holding a character
     QColor Fore;
     QColor Back;
     QColor SelFore;
@@ -52,6 +57,19 @@ struct TCustomZefEdit::TPaintRow {
     int SelStart = 0;
     int SelEnd = 0;
     bool Selected() const { return SelStart < SelEnd; }
+    // The expanded text of columns first..last, as far as Text holds them.
+    std::string_view Columns(int first, int last) const
+    {
+        const int64_t from = std::max<int64_t>(int64_t{first} - TextStart, 0);
+        const int64_t to = std::min<int64_t>(int64_t{last} - TextStart + 1, static_cast<int64_t>(Text.size()));
+        if (to <= from) return {};
+        return std::string_view(Text).substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
+    }
+    char At(int column) const
+    {
+        const std::string_view one = Columns(column, column);
+        return one.empty() ? '\0' : one.front();
+    }
 };
 
 QColor TCustomZefEdit::Resolve(TColor color, TColor fallback) const
@@ -186,7 +204,7 @@ void TCustomZefEdit::DrawTextArea(QPainter& painter, const QRect& clip, int firs
     for (int line = firstLine; line <= lastLine; ++line) {
         row.Line = line;
         row.Top = (line - topLine_) * rowHeight_;
-        row.Text = lines_->GetExpandedLine(line - 1);
+        FillRowText(row);
         row.SelStart = row.SelEnd = 0;
         if (showSelection && line >= selFirst.Row && line <= selLast.Row) {
             switch (selectionMode_) {
@@ -224,6 +242,29 @@ void TCustomZefEdit::DrawTextArea(QPainter& painter, const QRect& clip, int firs
     painter.restore();
 }
 
+void TCustomZefEdit::FillRowText(TPaintRow& row) const
+{
+    const int index = row.Line - 1;
+    if (highlighter_ != nullptr) {
+        row.Text = lines_->GetExpandedLine(index);
+        row.TextStart = 1;
+        row.LineEnd = static_cast<int>(row.Text.size());
+        return;
+    }
+    row.LineEnd = lines_->GetExpandedWidth(index);
+    row.TextStart = std::max(row.FirstColumn, 1);
+    // A tab's width past the clip, for the tab marks that look ahead to the end of their span.
+    const int last = row.LastColumn > INT_MAX - tabWidth_ ? INT_MAX : row.LastColumn + tabWidth_;
+    const std::string_view text = lines_->GetLine(index);
+    if (LineHasNoTabs(row.Line)) {
+        const size_t from = static_cast<size_t>(row.TextStart - 1);
+        row.Text.assign(from < text.size() ? text.substr(from, static_cast<size_t>(last - row.TextStart + 1))
+                                           : std::string_view());
+    } else {
+        row.Text = zefcolumns::ExpandedColumns(text, tabWidth_, row.TextStart, last);
+    }
+}
+
 void TCustomZefEdit::DrawLine(QPainter& painter, TPaintRow& row)
 {
     TColor fore = fontColor_;
@@ -242,8 +283,9 @@ void TCustomZefEdit::DrawLine(QPainter& painter, TPaintRow& row)
     const bool showSpecial = options_.Contains(eoShowSpecialChars);
     const bool activeLine = activeLineColor_ != clNone && row.Line == caret_.Line;
     const bool specialColors = row.Special && !options_.Contains(eoSpecialLineDefaultFg);
-    const int lineEnd = static_cast<int>(row.Text.size()); // last column holding a character
-    if (showSpecial) row.Text += static_cast<char>(kPilcrow);
+    const int lineEnd = row.LineEnd;
+    if (showSpecial && row.TextStart + static_cast<int64_t>(row.Text.size()) - 1 == lineEnd)
+        row.Text += static_cast<char>(kPilcrow);
 
     // Tokens become segments; neighbours with the same look are merged so each run is drawn with one call.
     std::vector<TSegment> segments;
@@ -251,8 +293,7 @@ void TCustomZefEdit::DrawLine(QPainter& painter, TPaintRow& row)
         first = std::max(first, row.FirstColumn);
         last = std::min(last, row.LastColumn);
         if (first > last) return;
-        const bool blank = IsBlank(std::string_view(row.Text).substr(static_cast<size_t>(first - 1),
-                                                                      static_cast<size_t>(last - first + 1)));
+        const bool blank = IsBlank(row.Columns(first, last));
         if (!segments.empty()) {
             TSegment& run = segments.back();
             const bool styleFits = run.Style == style || (blank && ((run.Style | style) & fsUnderline) == 0);
@@ -322,7 +363,7 @@ void TCustomZefEdit::DrawLine(QPainter& painter, TPaintRow& row)
     int overhang = 0; // pixels the line's last glyph reaches beyond its cell (italic), kept free of the fill
     auto drawPiece = [&](int first, int last, TFontStyles style, const QColor& f, const QColor& b) {
         if (first > last) return;
-        std::string text = row.Text.substr(static_cast<size_t>(first - 1), static_cast<size_t>(last - first + 1));
+        std::string text(row.Columns(first, last));
         for (char& c : text) {
             if (c == '\t') {
                 c = ' ';
@@ -339,12 +380,12 @@ void TCustomZefEdit::DrawLine(QPainter& painter, TPaintRow& row)
         if (!showSpecial) return;
         // One arrow per tab span (a span ends at a tab stop), in the cell after its middle (the middle of an odd one).
         for (int column = first; column <= last;) {
-            if (row.Text[static_cast<size_t>(column - 1)] != '\t' || column > lineEnd) {
+            if (row.At(column) != '\t' || column > lineEnd) {
                 ++column;
                 continue;
             }
             int spanEnd = column;
-            while (spanEnd % tabWidth_ != 0 && spanEnd < lineEnd && row.Text[static_cast<size_t>(spanEnd)] == '\t')
+            while (spanEnd % tabWidth_ != 0 && spanEnd < lineEnd && row.At(spanEnd + 1) == '\t')
                 ++spanEnd;
             const int span = spanEnd - column + 1;
             painter.save();

@@ -125,8 +125,10 @@ void TCustomZefEdit::ScrollBarValue(Qt::Orientation bar, int value)
     const int current = vertical ? topLine_ : leftColumn_;
     if (value == ToBar(current, range)) return;
     QScrollBar* scrollBar = vertical ? verticalScrollBar() : horizontalScrollBar();
-    // The end of a scaled bar is the end of the text, whatever the rounding.
-    const int target = value >= scrollBar->maximum() ? range : std::max(FromBar(value, range), 1);
+    // The end of a scaled bar is the end of the text, whatever the rounding: the last lines, or the last
+    // columns filling the window (not the last column alone at its left edge).
+    const int end = vertical ? range : std::max(range - visibleColumns_ + 1, 1);
+    const int target = value >= scrollBar->maximum() ? end : std::max(FromBar(value, range), 1);
     TPaintLockGuard lock(*this);
     if (vertical) {
         SetTopVisibleLine(target);

@@ -183,7 +183,15 @@ void TCustomZefEdit::SetTabWidth(int value)
 
 void TCustomZefEdit::SetMaxLineWidth(int value)
 {
-    maxLineWidth_ = std::clamp(value, 1, MaxMaxLineWidth);
+    value = std::clamp(value, 1, MaxMaxLineWidth);
+    if (value == maxLineWidth_) return;
+    maxLineWidth_ = value;
+    if (options_.Contains(eoScrollPastEol)) RefreshScrollBars();
+}
+
+void TCustomZefEdit::FitMaxLineWidthToLongestLine()
+{
+    if (lines_->GetLongestLineWidth() > maxLineWidth_) SetMaxLineWidth(lines_->GetLongestLineWidth());
 }
 
 int TCustomZefEdit::MaxUndo() const { return undoList_->Maximum(); }

@@ -3,6 +3,8 @@
 #include "ZefEdit.h"
 #include "ZefEditScope.h"
 
+#include "ZefDesktop.h"
+
 #include "ZefEditRangeEdit.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefEditUndoList.h"
@@ -60,12 +62,19 @@ void TCustomZefEdit::TypeChar(char c)
         return;
     }
     const TBufferCoord caret = caret_;
-    const std::string line(LineText(caret.Line));
-    const int length = static_cast<int>(line.size());
-    if (insertMode_ && !options_.Contains(eoAutoSizeMaxLineWidth) &&
-        (caret.Char > maxLineWidth_ || TZefEditStringList::ExpandedWidthOf(line, tabWidth_) >= maxLineWidth_)) {
+    const bool limited = insertMode_ && !options_.Contains(eoAutoSizeMaxLineWidth) &&
+                         (caret.Char > maxLineWidth_ || lines_->GetExpandedWidth(caret.Line - 1) >= maxLineWidth_);
+    // Positions are 32-bit: a line that long takes no more characters.
+    const bool full = LineText(caret.Line).size() >= static_cast<size_t>(MaxMaxLineWidth) ||
+                      caret.Char >= MaxMaxLineWidth;
+    if (limited || full) {
+        // A keystroke that cannot be applied is never dropped without a sound.
+        ZefDesktop().Beep(TZefBeepKind::bkDefault);
         return;
     }
+    if (TypeCharInPlace(c)) return;
+    const std::string line(LineText(caret.Line));
+    const int length = static_cast<int>(line.size());
     TEditScope scope(*this, 0);
     scope.CaretAnywhere();
     std::string padded = line;
@@ -97,6 +106,38 @@ void TCustomZefEdit::TypeChar(char c)
     const TBufferCoord after = BufferCoord(x, caret.Line);
     ChangeLines(ucInsert, caret.Line, 1, {TrimmedForStore(changed)}, from, after);
     CaretTo(after);
+    ScrollAfterTyping();
+}
+
+bool TCustomZefEdit::TypeCharInPlace(char c)
+{
+    const TBufferCoord caret = caret_;
+    const std::string_view line = LineText(caret.Line);
+    const size_t length = line.size();
+    const size_t at = static_cast<size_t>(caret.Char - 1);
+    if (length == 0 || at > length) return false;
+    const bool overwrite = !insertMode_ && at < length;
+    if (options_.Contains(eoTrimTrailingSpaces)) {
+        // Stored lines are trimmed; an edit that would leave blanks at the end goes the general way.
+        const bool typedIsLast = at == length || (overwrite && at + 1 == length);
+        const char last = typedIsLast ? c : line.back();
+        if (last == ' ' || last == '\t') return false;
+    }
+    TEditScope scope(*this, 0);
+    scope.CaretAnywhere();
+    const TBufferCoord after = BufferCoord(caret.Char + 1, caret.Line);
+    if (!overwrite || line[at] != c) {
+        const std::string oldText = overwrite ? std::string(1, line[at]) : std::string();
+        const TBufferCoord oldEnd = overwrite ? after : caret;
+        ChangeRange(ucInsert, caret, oldEnd, oldText, std::string_view(&c, 1), after);
+    }
+    CaretTo(after);
+    ScrollAfterTyping();
+    return true;
+}
+
+void TCustomZefEdit::ScrollAfterTyping()
+{
     if (visibleColumns_ > 0 && BufferToDisplayPos(caret_).Column >= leftColumn_ + visibleColumns_) {
         SetLeftVisibleColumn(leftColumn_ + std::min(25, visibleColumns_ - 1));
     }
@@ -121,9 +162,7 @@ void TCustomZefEdit::InsertImeString(std::string_view text)
     const TBufferCoord after = BufferCoord(caret.Char + static_cast<int>(text.size()), caret.Line);
     ChangeLines(ucInsert, caret.Line, 1, {line}, caret, after);
     CaretTo(after);
-    if (visibleColumns_ > 0 && BufferToDisplayPos(caret_).Column >= leftColumn_ + visibleColumns_) {
-        SetLeftVisibleColumn(leftColumn_ + std::min(25, visibleColumns_ - 1));
-    }
+    ScrollAfterTyping();
 }
 
 void TCustomZefEdit::LineBreak(bool moveCaret)

@@ -168,7 +168,6 @@ void TCustomZefEdit::AddContentRecords(TUndoKind kind, TBufferCoord start, TBuff
 bool TCustomZefEdit::ChangeLines(TUndoKind kind, int firstLine, int oldCount, const std::vector<std::string>& newLines,
                                  TBufferCoord hint, TBufferCoord caretAfter, bool shiftMarks)
 {
-    const TBufferCoord caretBefore = caret_;
     const std::string oldJoined = JoinedLines(firstLine, firstLine + oldCount - 1);
     const std::string newJoined = zefrange::JoinLines(newLines);
     // The change is looked for at or before hint, so a typed 'a' before another 'a' is recorded where it was
@@ -181,6 +180,14 @@ bool TCustomZefEdit::ChangeLines(TUndoKind kind, int firstLine, int oldCount, co
     const std::string oldText = oldJoined.substr(change.Offset, change.OldLength);
     const std::string_view newText = std::string_view(newJoined).substr(change.Offset, change.NewLength);
     const TBufferCoord oldEnd = zefrange::Advance(start, oldText, oldText.size());
+    ChangeRange(kind, start, oldEnd, oldText, newText, caretAfter, shiftMarks);
+    return true;
+}
+
+void TCustomZefEdit::ChangeRange(TUndoKind kind, TBufferCoord start, TBufferCoord oldEnd, const std::string& oldText,
+                                 std::string_view newText, TBufferCoord caretAfter, bool shiftMarks)
+{
+    const TBufferCoord caretBefore = caret_;
     const TBufferCoord newEnd = ReplaceExact(start, oldEnd, newText, shiftMarks);
     const bool pureDeletion = newText.empty();
 
@@ -188,7 +195,7 @@ bool TCustomZefEdit::ChangeLines(TUndoKind kind, int firstLine, int oldCount, co
         RecordLeadingMark();
         editChanged_ = true;
         AddContentRecords(kind, start, oldEnd, newEnd, oldText, pureDeletion);
-        return true;
+        return;
     }
     // Where undo and redo would put the caret by these records alone; a mark fixes it where that is wrong.
     const bool deletion = IsDeletionKind(kind);
@@ -203,7 +210,6 @@ bool TCustomZefEdit::ChangeLines(TUndoKind kind, int firstLine, int oldCount, co
         undoList_->AddRecord(ucSelectionMark, caretAfter, caretAfter, {}, selectionMode_);
     }
     editChanged_ = true;
-    return true;
 }
 
 void TCustomZefEdit::RecordLinesChange(TUndoKind kind, int firstLine, const std::string& oldJoined, int newCount,
