@@ -473,6 +473,9 @@ private:
     void InsertAtCaretReplacingSelection(std::string_view text);
     void LineBreak(bool moveCaret);
     void DeleteLastChar();
+    // Deletes count characters of one line from `from` on without rebuilding the line; false when trimming
+    // would change more than that (the general path handles it).
+    bool DeleteInLine(TUndoKind kind, TBufferCoord from, int count, TBufferCoord caretAfter);
     void DeleteChar();
     void DeleteForwardTo(bool toWordEnd);
     void DeleteBackwardTo(bool toWordStart);

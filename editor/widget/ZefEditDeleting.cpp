@@ -47,7 +47,7 @@ void TCustomZefEdit::DeleteLastChar()
     TEditScope scope(*this, 0);
     scope.CaretAnywhere();
     const TBufferCoord caret = caret_;
-    const std::string line(LineText(caret.Line));
+    const std::string_view line = LineText(caret.Line);
     const int length = static_cast<int>(line.size());
     if (caret.Char > length + 1) {
         // Virtual space: only the caret moves back; the record lets undo put it where it was.
@@ -63,7 +63,7 @@ void TCustomZefEdit::DeleteLastChar()
     if (caret.Char == 1) {
         if (caret.Line == 1) return;
         const int previousLength = LineLength(caret.Line - 1);
-        const std::string joined = std::string(LineText(caret.Line - 1)) + TrimmedForStore(line);
+        const std::string joined = std::string(LineText(caret.Line - 1)) + TrimmedForStore(std::string(line));
         const TBufferCoord after = BufferCoord(previousLength + 1, caret.Line - 1);
         ChangeLines(ucDeleteBackward, caret.Line - 1, 2, {joined}, after, after);
         // The hint above is the join point; undo must still bring the caret back to the line start.
@@ -88,11 +88,30 @@ void TCustomZefEdit::DeleteLastChar()
         }
         count = std::clamp(count, 1, caret.Char - 1);
     }
-    std::string changed = line;
-    changed.erase(static_cast<size_t>(caret.Char - 1 - count), static_cast<size_t>(count));
     const TBufferCoord after = BufferCoord(caret.Char - count, caret.Line);
-    ChangeLines(ucDeleteBackward, caret.Line, 1, {TrimmedForStore(changed)}, after, after);
+    if (!DeleteInLine(ucDeleteBackward, after, count, after)) {
+        std::string changed(line);
+        changed.erase(static_cast<size_t>(caret.Char - 1 - count), static_cast<size_t>(count));
+        ChangeLines(ucDeleteBackward, caret.Line, 1, {TrimmedForStore(changed)}, after, after);
+    }
     CaretTo(after);
+}
+
+bool TCustomZefEdit::DeleteInLine(TUndoKind kind, TBufferCoord from, int count, TBufferCoord caretAfter)
+{
+    const std::string_view line = LineText(from.Line);
+    const size_t at = static_cast<size_t>(from.Char - 1);
+    const size_t length = static_cast<size_t>(count);
+    if (at + length > line.size()) return false;
+    if (options_.Contains(eoTrimTrailingSpaces)) {
+        // Stored lines are trimmed: when the deletion would leave blanks at the end, the general path trims them.
+        const bool atEnd = at + length == line.size();
+        const std::string_view kept = atEnd ? line.substr(0, at) : line;
+        if (!kept.empty() && (kept.back() == ' ' || kept.back() == '\t')) return false;
+    }
+    const std::string oldText(line.substr(at, length));
+    ChangeRange(kind, from, BufferCoord(from.Char + count, from.Line), oldText, {}, caretAfter);
+    return true;
 }
 
 void TCustomZefEdit::DeleteChar()
@@ -105,17 +124,17 @@ void TCustomZefEdit::DeleteChar()
     TEditScope scope(*this, 0);
     scope.CaretAnywhere();
     const TBufferCoord caret = caret_;
-    const std::string line(LineText(caret.Line));
+    const std::string_view line = LineText(caret.Line);
     const int length = static_cast<int>(line.size());
     if (caret.Char > length) {
         if (caret.Line >= lines_->Count()) return;
         // Join the next line at the caret; blanks up to a caret in virtual space become part of the line.
-        std::string joined = line;
+        std::string joined(line);
         joined.resize(static_cast<size_t>(std::max(length, caret.Char - 1)), ' ');
         joined.append(LineText(caret.Line + 1));
         ChangeLines(ucDeleteForward, caret.Line, 2, {joined}, caret, caret);
-    } else {
-        std::string changed = line;
+    } else if (!DeleteInLine(ucDeleteForward, caret, 1, caret)) {
+        std::string changed(line);
         changed.erase(static_cast<size_t>(caret.Char - 1), 1);
         ChangeLines(ucDeleteForward, caret.Line, 1, {TrimmedForStore(changed)}, caret, caret);
     }

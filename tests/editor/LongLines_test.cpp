@@ -159,3 +159,21 @@ TEST(LongLines, DraggingTheHorizontalBarToTheEndShowsTheEndOfTheLongestLine)
     EXPECT_GE(left + edit->VisibleColumns() - 1, length) << "the line's last column is in the window";
     EXPECT_GT(left, length - edit->VisibleColumns()) << "the window is filled with the line's end";
 }
+
+TEST(LongLines, BackspaceDeleteAndEnterAtAnyColumn)
+{
+    const std::string original = Ruler(4000);
+    auto edit = MakeDocumentEdit(original);
+    edit->SetCaretPos(BufferCoord(3001, 1));
+    edit->DispatchCommand(ecDeleteLastChar, 0, nullptr);
+    edit->DispatchCommand(ecDeleteChar, 0, nullptr);
+    std::string expected = original;
+    expected.erase(2999, 2);
+    EXPECT_EQ(edit->Lines()->GetLine(0), expected);
+    EXPECT_EQ(Pos(edit->CaretPos()), "(3000,1)");
+    edit->DispatchCommand(ecLineBreak, 0, nullptr);
+    EXPECT_EQ(edit->Lines()->GetLine(0), expected.substr(0, 2999));
+    EXPECT_EQ(edit->Lines()->GetLine(1), expected.substr(2999));
+    while (edit->CanUndo()) edit->Undo();
+    EXPECT_EQ(LinesDump(*edit), original);
+}
