@@ -804,7 +804,7 @@ void TMainForm::RecentFilesShown()
     for (int k = 0; k < MaxRecentFiles; ++k) {
         const QString path = commands_->RecentFiles().RecentFile(k);
         QAction* item = recentItems_[static_cast<size_t>(k)];
-        item->setText(path);
+        item->setText(ZefDisplayPath(path));
         item->setVisible(!path.isEmpty());
     }
 }
