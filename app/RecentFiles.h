@@ -6,16 +6,14 @@
 
 inline constexpr int MaxRecentFiles = 10;
 
-// True when the two paths are equal ignoring letter case (the program's code page mapping).
-bool SameFileNameIgnoringCase(const QString& a, const QString& b);
-
-// Paths are compared without regard to letter case, so one file appears once whatever its spelling.
+// One entry per file: two paths that reach the same file (through symbolic links) are one entry, two that
+// differ only in letter case are two files (ZefSameFile).
 class TRecentFiles {
 public:
     // Moves `path` to the top (adding it if new) and drops the oldest entries beyond MaxRecentFiles.
     // An empty path is ignored.
     void AddRecentFile(const QString& path);
-    // Deletes every entry equal to `path` ignoring case.
+    // Deletes every entry naming the same file as `path`.
     void RemoveRecentFile(const QString& path);
     int RecentFileCount() const { return static_cast<int>(files_.size()); }
     // Empty for an index outside 0..count-1.

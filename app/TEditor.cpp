@@ -4,13 +4,14 @@
 #include "RecentFiles.h"
 #include "UntitledNumbers.h"
 #include "ZefDesktop.h"
+#include "ZefFilePath.h"
 #include "ZefEdit.h"
 #include "ZefEditKeyCmds.h"
 #include "ZefEditTextBuffer.h"
 #include "frmEditor.h"
 
 #include <QComboBox>
-#include <QFileInfo>
+#include <QFontInfo>
 #include <QMdiArea>
 #include <QTextEdit>
 
@@ -44,10 +45,17 @@ void TEditor::Activate()
     if (!Form)
         return;
     RefreshMarkList();
+    // A minimised window is brought back, or the keys typed next would reach no editor.
+    if (Form->isMinimized())
+        Form->showNormal();
     if (QMdiArea* area = Form->mdiArea())
         area->setActiveSubWindow(Form);
     Form->raise();
     Form->SetCommandTargets(true);
+    if (Form->ZefEditor->isVisible())
+        Form->ZefEditor->setFocus();
+    else if (Form->RichEdit1->isVisible())
+        Form->RichEdit1->setFocus();
 }
 
 void TEditor::Close()
@@ -86,7 +94,7 @@ QString TEditor::GetModeText() const
 QString TEditor::GetTitle()
 {
     if (!FileName.isEmpty())
-        return QFileInfo(FileName).fileName();
+        return ZefDisplayPath(ZefFileNameOf(FileName));
     if (UntitledNumber == -1 && EditorServices.UntitledNumbers)
         UntitledNumber = EditorServices.UntitledNumbers->AllocUntitledNumber();
     return UntitledNumber == -1 ? QStringLiteral("Untitled") : QStringLiteral("Untitled%1").arg(UntitledNumber);
@@ -136,7 +144,14 @@ std::optional<QFont> TEditor::ChangeFont(bool askUser, const QString& fontName, 
         return std::nullopt;
     TZefEdit* edit = Form->ZefEditor;
     if (askUser) {
-        std::optional<QFont> chosen = ZefDesktop().FontDialog(QStringLiteral("Font"), edit->font());
+        // The dialog is preset with the font the editor really shows: a family the system substitutes would
+        // not be in the dialog's list, and the dialog would fall back to its own first entry.
+        const QFontInfo shown(edit->font());
+        QFont initial(shown.family());
+        initial.setPointSize(shown.pointSize() > 0 ? shown.pointSize() : edit->font().pointSize());
+        initial.setBold(shown.bold());
+        initial.setItalic(shown.italic());
+        std::optional<QFont> chosen = ZefDesktop().FontDialog(QStringLiteral("Font"), initial);
         if (!chosen)
             return std::nullopt;
         edit->setFont(*chosen);

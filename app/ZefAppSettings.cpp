@@ -4,6 +4,7 @@
 #include "RecentFiles.h"
 #include "ZefAppInfo.h"
 #include "ZefDesktop.h"
+#include "ZefFilePath.h"
 #include "ZefQtSettingsStore.h"
 #include "ZefSettingsStore.h"
 
@@ -41,6 +42,13 @@ int ReadIniInt(const QSettings& ini, const char* name, int fallback)
     return ok ? value : fallback;
 }
 
+// A file name as the INI file keeps it: plain text when it is UTF-8, else its bytes ("@ByteArray(...)"), so
+// that the name read back reaches the same file.
+QVariant RecentFileValue(const QString& path)
+{
+    return ZefPathIsUnicode(path) ? QVariant(path) : QVariant(ZefPathToBytes(path));
+}
+
 QString BoolText(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 
 } // namespace
@@ -68,7 +76,10 @@ void LoadIniSettings(const QString& iniPath, TZefWindowSettings& window, TRecent
     window.Maximized = ReadIniInt(ini, "Maximized", 0) != 0;
     window.ShowStatusbar = ReadIniInt(ini, "ShowStatusbar", 1) != 0;
     for (int k = MaxRecentFiles; k >= 1; --k) {
-        const QString path = ini.value(IniKey("MRUFiles", QStringLiteral("MRUFile%1").arg(k))).toString();
+        const QVariant value = ini.value(IniKey("MRUFiles", QStringLiteral("MRUFile%1").arg(k)));
+        // A name that is not UTF-8 is stored as its bytes.
+        const QString path = value.typeId() == QMetaType::QByteArray ? ZefPathFromBytes(value.toByteArray())
+                                                                     : value.toString();
         if (!path.isEmpty())
             recentFiles.AddRecentFile(path);
     }
@@ -86,7 +97,7 @@ bool SaveIniSettings(const QString& iniPath, const TZefWindowSettings& window, c
     for (int i = 1; i <= MaxRecentFiles; ++i) {
         const QString name = IniKey("MRUFiles", QStringLiteral("MRUFile%1").arg(i));
         if (i - 1 < recentFiles.RecentFileCount())
-            ini.setValue(name, recentFiles.RecentFile(i - 1));
+            ini.setValue(name, RecentFileValue(recentFiles.RecentFile(i - 1)));
         else
             ini.remove(name);
     }

@@ -9,12 +9,12 @@
 #include "ZefEdit.h"
 #include "ZefEditMarks.h"
 #include "ZefEditTextBuffer.h"
+#include "ZefFilePath.h"
+#include "ZefLoadError.h"
 #include "ZefRtfReader.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
@@ -29,8 +29,6 @@ namespace {
 
 // A right click closer than this to the editor's left border toggles a line mark instead of the popup menu.
 constexpr int LineMarkClickWidth = 57;
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QColor BackgroundColor(bool cream) { return cream ? QColor(255, 251, 240) : QColor(Qt::white); }
 
@@ -107,7 +105,8 @@ void TEditorForm::BuildMenus()
         try {
             Reload();
         } catch (const std::exception& error) {
-            ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), QString::fromLocal8Bit(error.what()));
+            ZefDesktop().Beep(TZefBeepKind::bkError);
+            ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), ZefLoadErrorText(error, Editor->FileName));
         }
     });
     pmnuEditor->addAction(QStringLiteral("Repaint"), this, [this] { ZefEditor->viewport()->update(); });
@@ -117,6 +116,7 @@ void TEditorForm::BuildMenus()
         paste->setEnabled(Editor && Editor->CanPaste());
         del->setEnabled(Editor && Editor->CanDelete());
         all->setEnabled(Editor && Editor->CanSelectAll());
+        RefreshReloadEnabled();
     });
 
     pmnuRich = new QMenu(this);
@@ -137,6 +137,11 @@ void TEditorForm::BuildMenus()
             [this](const QPoint& pos) { pmnuRich->popup(RichEdit1->mapToGlobal(pos)); });
     connect(ZefEditor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ShowEditorMenu(ZefEditor->mapToGlobal(pos)); });
+}
+
+void TEditorForm::RefreshReloadEnabled()
+{
+    miReload->setEnabled(Editor && !richText_ && !Editor->FileName.isEmpty() && ZefIsRegularFile(Editor->FileName));
 }
 
 void TEditorForm::ShowEditorMenu(const QPoint& globalPos)
@@ -238,14 +243,19 @@ void TEditorForm::SetCommandTargets(bool active)
 void TEditorForm::DoLoadFile(const QString& path)
 {
     Editor->FileName = path;
-    if (!path.isEmpty() && QFileInfo::exists(path)) {
+    disk_.Forget();
+    // Only a file known not to exist gives an empty document; any other stat failure is left for the read to
+    // report, so an existing file never shows as empty.
+    if (!path.isEmpty() && !ZefStatFile(path).Missing()) {
         miReload->setEnabled(true);
         if (path.right(4).toLower() == QStringLiteral(".rtf")) {
             RichEdit1->clear();
             RichEdit1->setFont(ZefEditor->font());
             QString error;
-            if (!ZefReadRtfFile(*RichEdit1->document(), path, &error))
+            const std::optional<QByteArray> bytes = ZefReadWholeFile(path, &error);
+            if (!bytes)
                 throw std::runtime_error(error.toLocal8Bit().toStdString());
+            ZefReadRtf(*RichEdit1->document(), std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
             QPalette palette = RichEdit1->palette();
             palette.setColor(QPalette::Base, BackgroundColor(DocumentsUseCream()));
             RichEdit1->setPalette(palette);
@@ -258,10 +268,13 @@ void TEditorForm::DoLoadFile(const QString& path)
             RichEdit1->setFocus();
             return;
         }
-        ZefEditor->Lines()->LoadFromFile(LocalPath(path));
+        ZefEditor->Lines()->LoadFromFile(ZefPathToStdString(path));
         ZefEditor->FitMaxLineWidthToLongestLine();
+        disk_.Take(path);
     } else {
         ZefEditor->Lines()->ClearAll();
+        // A new text is written with this system's line break; a loaded file keeps the style it was read with.
+        ZefEditor->Lines()->SetLineBreakStyle(lbsLF);
         miReload->setEnabled(false);
     }
     RefreshCaption();
@@ -357,8 +370,25 @@ bool TEditorForm::SaveDocument()
 
 bool TEditorForm::WriteFile()
 {
+    if (disk_.ChangedOnDisk(Editor->FileName)) {
+        ZefDesktop().Beep(TZefBeepKind::bkWarning);
+        TZefMessageBox box;
+        box.caption = QString::fromLatin1(ZefAppTitle);
+        box.icon = TZefMsgIcon::miWarning;
+        box.buttons = mbYes | mbNo;
+        box.defaultButton = mbNo;
+        box.text = QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?")
+                       .arg(Editor->GetTitle());
+        if (ZefDesktop().ShowMessageBox(box) != mbYes)
+            return false;
+    }
+    return WriteFileTo(Editor->FileName);
+}
+
+bool TEditorForm::WriteFileTo(const QString& path)
+{
     try {
-        ZefEditor->Lines()->SaveToFile(LocalPath(Editor->FileName));
+        ZefEditor->Lines()->SaveToFile(ZefPathToStdString(path));
     } catch (const std::exception& error) {
         ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), QString::fromLocal8Bit(error.what()));
         return false;
@@ -366,40 +396,105 @@ bool TEditorForm::WriteFile()
     miReload->setEnabled(true);
     ZefEditor->SetModified(false);
     Editor->Modified = false;
+    disk_.Take(path);
     return true;
+}
+
+std::shared_ptr<IEditor> TEditorForm::OtherDocumentOf(const QString& path) const
+{
+    if (!EditorFactory)
+        return nullptr;
+    for (int i = 0; i < EditorFactory->GetEditorCount(); ++i) {
+        std::shared_ptr<IEditor> other = EditorFactory->GetEditor(i);
+        if (other && other.get() != static_cast<IEditor*>(Editor.get()) && ZefSameFile(other->GetFileName(), path))
+            return other;
+    }
+    return nullptr;
+}
+
+std::optional<QString> TEditorForm::AskSaveFileName()
+{
+    const QString name = Editor->FileName.isEmpty() ? Editor->GetTitle() : Editor->FileName;
+    TZefFileDialog dialog;
+    // The dialog speaks Unicode only: it is shown the name as decoded for display.
+    dialog.folder = ZefDisplayPath(ZefFolderOf(name));
+    dialog.fileName = ZefDisplayPath(ZefFileNameOf(name));
+    // The highlighter's own filter replaces this one once documents have highlighters.
+    dialog.filter = QStringLiteral("All files (*.*)|*.*|Text (*.txt)|*.txt|");
+    for (;;) {
+        const std::optional<TZefFileChoice> choice = ZefDesktop().SaveFileDialog(dialog);
+        if (!choice || choice->files.isEmpty())
+            return std::nullopt;
+        const QString chosen = choice->files.first();
+        const QString shown = ZefDisplayPath(chosen);
+        if (ZefPathLostBytes(chosen)) {
+            ZefDesktop().Beep(TZefBeepKind::bkError);
+            ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle),
+                                  QStringLiteral("\"%1\" cannot be saved from this dialog: a name in this path is "
+                                                 "not valid UTF-8. Choose another folder or name.")
+                                      .arg(shown));
+            continue;
+        }
+        if (const std::shared_ptr<IEditor> other = OtherDocumentOf(chosen)) {
+            ZefDesktop().Beep(TZefBeepKind::bkError);
+            ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle),
+                                  QStringLiteral("\"%1\" is already open in the document \"%2\". Close that document "
+                                                 "first or choose another name.")
+                                      .arg(shown, ZefDisplayPath(other->GetFileName())));
+            return std::nullopt;
+        }
+        if (ZefFileExists(chosen)) {
+            TZefMessageBox box;
+            box.caption = QString::fromLatin1(ZefAppTitle);
+            box.icon = TZefMsgIcon::miWarning;
+            box.buttons = mbYes | mbNo;
+            box.defaultButton = mbNo;
+            box.text = QStringLiteral("%1 already exists. Do you want to replace it?").arg(ZefFileNameOf(shown));
+            if (ZefDesktop().ShowMessageBox(box) != mbYes) {
+                dialog.folder = ZefFolderOf(chosen);
+                dialog.fileName = ZefFileNameOf(chosen);
+                continue;
+            }
+        }
+        return chosen;
+    }
 }
 
 bool TEditorForm::SaveDocumentAs()
 {
-    const QString name = Editor->FileName.isEmpty() ? Editor->GetTitle() : Editor->FileName;
-    const QFileInfo info(name);
-    TZefFileDialog dialog;
-    dialog.folder = name.contains(QLatin1Char('/')) ? info.absolutePath() : QString();
-    dialog.fileName = info.fileName();
-    // The highlighter's own filter replaces this one once documents have highlighters.
-    dialog.filter = QStringLiteral("All files (*.*)|*.*|Text (*.txt)|*.txt|");
-    const std::optional<TZefFileChoice> choice = ZefDesktop().SaveFileDialog(dialog);
-    if (!choice || choice->files.isEmpty())
+    const std::optional<QString> chosen = AskSaveFileName();
+    if (!chosen)
         return false;
-    const QString chosen = choice->files.first();
-    if (chosen != Editor->FileName) {
-        Editor->FileName = chosen;
+    // The document takes the new name only once the text is written there: a failed save leaves it (and its
+    // tab) as it was.
+    if (!WriteFileTo(*chosen))
+        return false;
+    if (*chosen != Editor->FileName) {
+        Editor->FileName = *chosen;
         Editor->ReleaseUntitledNumber();
     }
     RefreshCaption();
     RefreshHighlighter();
-    return WriteFile();
+    return true;
 }
 
 void TEditorForm::Reload()
 {
     if (Editor->FileName.isEmpty())
         return;
+    // Read into a store of its own first: a file that is gone or unreadable leaves the text, the modified
+    // flag and the undo history untouched.
+    TZefEditStringList fresh;
+    fresh.SetTrailingLineBreak(ZefEditor->Lines()->TrailingLineBreak());
+    fresh.LoadFromFile(ZefPathToStdString(Editor->FileName));
     const TBufferCoord caret = ZefEditor->CaretPos();
     const int topLine = ZefEditor->TopVisibleLine();
-    ZefEditor->ClearDocument();
-    ZefEditor->Lines()->LoadFromFile(LocalPath(Editor->FileName));
+    // One undo step, so Undo brings back the text as it was before, edits included.
+    ZefEditor->ReplaceAllLines(fresh);
     ZefEditor->FitMaxLineWidthToLongestLine();
+    ZefEditor->SetModified(false);
+    Editor->Modified = false;
+    disk_.Take(Editor->FileName);
     ZefEditor->SetCaretPos(caret);
     ZefEditor->SetTopVisibleLine(topLine);
     ZefEditor->setFocus();

@@ -1,15 +1,20 @@
 // The document window: a child window of the frame holding the editor control or the read-only RTF view.
 #pragma once
 
+#include "ZefFilePath.h"
+
 #include <QMdiSubWindow>
+#include <QString>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
 class QTextEdit;
 class TEditor;
 class TZefEdit;
+class IEditor;
 
 // Owns its controls and keeps its document alive through Editor. Closing asks the save question unless the
 // window is already being torn down; once closed (or destroyed) the document no longer refers to it and is
@@ -42,9 +47,16 @@ public:
     // is also kept in ReallyClosing.
     bool CloseQuery();
     bool SaveDocument();
+    // Asks for a name (the overwrite question and the checks below included) and writes there; the document
+    // takes the name only when the text was written.
     bool SaveDocumentAs();
+    // Writes to FileName; asks first when another program changed or replaced the file since it was loaded or
+    // last saved (No: nothing is written).
     bool WriteFile();
+    // Reads the file again as one undoable change; throws (leaving everything as it was) when it cannot.
     void Reload();
+    // "Reload" is offered only while the file exists.
+    void RefreshReloadEnabled();
     // Toggles the line mark of the caret line (the gutter's right click).
     void ToggleLineMark();
     bool IsRichText() const { return richText_; }
@@ -62,6 +74,15 @@ private:
     // Detaches the document: its Form becomes null, it leaves the factory's list and the command targets.
     void Detach();
     void ShowEditorMenu(const QPoint& globalPos);
+    // The save dialog until the user settles on a name: a name the dialog could not carry is refused, an
+    // existing file asks before it is replaced (No returns to the dialog), and a file open in another document
+    // is refused (nullopt, the document unchanged).
+    std::optional<QString> AskSaveFileName();
+    bool WriteFileTo(const QString& path);
+    // Another open document of the same file as `path`, or null.
+    std::shared_ptr<IEditor> OtherDocumentOf(const QString& path) const;
+
+    TZefDiskSnapshot disk_;
 
     bool tearingDown_ = false;
     bool detached_ = false;

@@ -4,6 +4,9 @@
 #include "ZefAppInfo.h"
 #include "ZefAppSettings.h"
 #include "ZefDesktop.h"
+#include "ZefFilePath.h"
+#include "ZefLoadError.h"
+#include "ZefWindowBounds.h"
 #include "frmEditor.h"
 #include "startup.h"
 
@@ -11,7 +14,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -344,6 +347,8 @@ void TMainForm::BuildTabStrip()
     bandLayout->addWidget(tabStrip_);
     tabBand_->hide();
     connect(tabStrip_, &QTabBar::currentChanged, this, [this](int index) { OnShow_TabSheet(index); });
+    // A click on the tab already selected changes nothing, yet its document may be minimised or behind another.
+    connect(tabStrip_, &QTabBar::tabBarClicked, this, [this](int index) { OnShow_TabSheet(index); });
     mdiArea_ = new QMdiArea(client);
     mdiArea_->setObjectName("ClientArea");
     layout->addWidget(tabBand_);
@@ -386,17 +391,56 @@ bool TMainForm::Click(const QString& objectName)
     return true;
 }
 
+void TMainForm::ShowFontName(const QString& text)
+{
+    if (fontBox_->text() == text)
+        return;
+    fontBox_->setText(text);
+    // A name wider than the box shows its start; the whole text is in the tool tip.
+    fontBox_->setCursorPosition(0);
+    fontBox_->setToolTip(text);
+}
+
 QString TMainForm::DocumentCaption(IEditor& editor)
 {
     const QString fileName = editor.GetFileName();
-    return fileName.isEmpty() ? editor.GetTitle() : fileName;
+    return fileName.isEmpty() ? editor.GetTitle() : ZefDisplayPath(fileName);
 }
 
-int TMainForm::FindTab(const QString& caption) const
+int TMainForm::AddDocumentTab(const std::shared_ptr<IEditor>& editor, const QString& caption)
 {
-    for (int i = 0; i < tabStrip_->count(); ++i)
-        if (tabStrip_->tabText(i) == caption)
-            return i;
+    const int tab = tabStrip_->addTab(caption);
+    tabDocuments_.insert(tabDocuments_.begin() + tab, editor);
+    return tab;
+}
+
+void TMainForm::RemoveTab(int tab)
+{
+    if (tab < 0 || tab >= tabStrip_->count())
+        return;
+    tabDocuments_.erase(tabDocuments_.begin() + tab);
+    tabStrip_->removeTab(tab);
+}
+
+std::shared_ptr<IEditor> TMainForm::TabDocument(int tab) const
+{
+    if (tab < 0 || tab >= static_cast<int>(tabDocuments_.size()))
+        return nullptr;
+    std::shared_ptr<IEditor> editor = tabDocuments_[static_cast<size_t>(tab)].lock();
+    // A document whose window is gone has left the factory's list; its tab is stale.
+    if (!editor || !EditorFactory)
+        return nullptr;
+    for (int i = 0; i < EditorFactory->GetEditorCount(); ++i)
+        if (EditorFactory->GetEditor(i) == editor)
+            return editor;
+    return nullptr;
+}
+
+int TMainForm::TabOf(const IEditor* editor) const
+{
+    for (size_t tab = 0; tab < tabDocuments_.size(); ++tab)
+        if (editor && tabDocuments_[tab].lock().get() == editor)
+            return static_cast<int>(tab);
     return -1;
 }
 
@@ -407,12 +451,14 @@ std::shared_ptr<IEditor> TMainForm::CreateDocument(const QString&)
 
 void TMainForm::OpenDocument(const QString& path)
 {
-    const QString fullPath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    const QString fullPath = ZefAbsolutePath(path);
     if (!fullPath.isEmpty() && EditorFactory) {
         commands_->RecentFiles().RemoveRecentFile(fullPath);
+        // The same file is one document, however it is named (through links); names that differ only in
+        // letter case are different files.
         for (int i = EditorFactory->GetEditorCount() - 1; i >= 0; --i) {
             std::shared_ptr<IEditor> editor = EditorFactory->GetEditor(i);
-            if (editor && editor->GetFileName().compare(fullPath, Qt::CaseInsensitive) == 0) {
+            if (editor && ZefSameFile(editor->GetFileName(), fullPath)) {
                 editor->Activate();
                 return;
             }
@@ -424,12 +470,13 @@ void TMainForm::OpenDocument(const QString& path)
     try {
         editor->LoadFile(fullPath);
     } catch (const std::exception& error) {
-        if (tabStrip_->count() > 0)
-            tabStrip_->removeTab(tabStrip_->count() - 1);
+        // No half-open document stays behind: its tab and window go before the report.
+        RemoveTab(TabOf(editor.get()));
         editor->Close();
         ZefDesktop().Beep(TZefBeepKind::bkDefault);
+        const QString text = ZefLoadErrorText(error, fullPath);
         ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle),
-                              QStringLiteral("Error Message : ") + QString::fromLocal8Bit(error.what()));
+                              ZefIsOutOfMemory(error) ? text : QStringLiteral("Error Message : ") + text);
         return;
     }
     Set_Status_Of_New_EditorForm();
@@ -445,7 +492,7 @@ void TMainForm::Set_Status_Of_New_EditorForm()
     editor->SetCreamBackground(state_.cream);
     if (!state_.fontName.isEmpty() && state_.fontSize > 0) {
         editor->ChangeFont(false, state_.fontName, state_.fontSize);
-        fontBox_->setText(state_.fontName + QStringLiteral(" - ") + QString::number(state_.fontSize));
+        ShowFontName(state_.fontName + QStringLiteral(" - ") + QString::number(state_.fontSize));
     }
     editor->SetZeroStart(Control("miZeroStart")->isChecked());
     editor->SetActiveLineColor(Control("miActiveLineColor")->isChecked() ? ActiveLineColorOn : clNone);
@@ -454,32 +501,26 @@ void TMainForm::Set_Status_Of_New_EditorForm()
 
 void TMainForm::OnShow_TabSheet(int index)
 {
-    if (index < 0 || updatingTabs_ || !EditorFactory)
+    if (index < 0 || updatingTabs_)
         return;
-    const QString caption = tabStrip_->tabText(index);
-    for (int i = 0; i < EditorFactory->GetEditorCount(); ++i) {
-        std::shared_ptr<IEditor> editor = EditorFactory->GetEditor(i);
-        if (editor && DocumentCaption(*editor) == caption) {
-            editor->Activate();
-            return;
-        }
-    }
+    if (std::shared_ptr<IEditor> editor = TabDocument(index))
+        editor->Activate();
 }
 
 void TMainForm::Remove_TabSheets_After_ClosedFiles()
 {
-    if (tabStrip_->count() == 0) {
-        tabBand_->hide();
-        return;
+    // Each tab belongs to one document: a tab whose document has closed goes, and the others follow their
+    // document's name (a Save As renames its own tab and no other).
+    for (int tab = tabStrip_->count() - 1; tab >= 0; --tab) {
+        const std::shared_ptr<IEditor> editor = TabDocument(tab);
+        if (!editor) {
+            RemoveTab(tab);
+            continue;
+        }
+        const QString caption = DocumentCaption(*editor);
+        if (tabStrip_->tabText(tab) != caption)
+            tabStrip_->setTabText(tab, caption);
     }
-    QStringList captions;
-    if (EditorFactory)
-        for (int i = 0; i < EditorFactory->GetEditorCount(); ++i)
-            if (std::shared_ptr<IEditor> editor = EditorFactory->GetEditor(i))
-                captions << DocumentCaption(*editor);
-    for (int tab = tabStrip_->count() - 1; tab >= 0; --tab)
-        if (!captions.contains(tabStrip_->tabText(tab)))
-            tabStrip_->removeTab(tab);
     if (tabStrip_->count() == 0)
         tabBand_->hide();
 }
@@ -489,7 +530,7 @@ void TMainForm::Show_Active_TabSheet_ToFront()
     std::shared_ptr<IEditor> editor = ActiveEditor;
     if (!editor)
         return;
-    const int tab = FindTab(DocumentCaption(*editor));
+    const int tab = TabOf(editor.get());
     if (tab >= 0 && tab != tabStrip_->currentIndex())
         tabStrip_->setCurrentIndex(tab);
 }
@@ -501,7 +542,7 @@ void TMainForm::IdleUpdate()
     const bool rtf = editor && IsRtfName(editor->GetFileName());
     if (editor && !editor->GetModeText().isEmpty() && !rtf) {
         const QFont font = editor->GetFont();
-        fontBox_->setText(font.family() + QStringLiteral(" - ") + QString::number(font.pointSize()));
+        ShowFontName(font.family() + QStringLiteral(" - ") + QString::number(font.pointSize()));
         displayState_ = TMainDisplayState::mdsTextDocument;
         const TBufferCoord caret = editor->GetCaretPos();
         statusPanels_[0]->setText(caret.Line < 1 || caret.Char < 1
@@ -576,22 +617,29 @@ void TMainForm::Open()
     if (!choice || choice->files.isEmpty())
         return;
     const QString file = choice->files.first();
-    if (!QFileInfo::exists(file)) {
+    if (ZefPathLostBytes(file)) {
+        ZefDesktop().Beep(TZefBeepKind::bkDefault);
+        ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle),
+                              QStringLiteral("\"") + file +
+                                  QStringLiteral("\" cannot be opened from this dialog: a name in this path is not "
+                                                 "valid UTF-8. Open it from the command line or the recent files."));
+        return;
+    }
+    if (!ZefFileExists(file)) {
         ZefDesktop().Beep(TZefBeepKind::bkDefault);
         ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), QStringLiteral("File not found. \"") + file +
                                                                     QStringLiteral("\""));
         return;
     }
     OpenDocument(file);
-    StoreLastOpenedDir(QFileInfo(file).absoluteFilePath());
+    StoreLastOpenedDir(ZefAbsolutePath(file));
 }
 
-void TMainForm::SetSelectedTabCaption()
+void TMainForm::SetDocumentTabCaption(IEditor& editor)
 {
-    std::shared_ptr<IEditor> editor = ActiveEditor;
-    const int tab = tabStrip_->currentIndex();
-    if (editor && tab >= 0)
-        tabStrip_->setTabText(tab, DocumentCaption(*editor));
+    const int tab = TabOf(&editor);
+    if (tab >= 0)
+        tabStrip_->setTabText(tab, DocumentCaption(editor));
 }
 
 void TMainForm::PlaySaveSound()
@@ -610,16 +658,18 @@ void TMainForm::Save()
     if (Control("miPlaySound")->isChecked())
         PlaySaveSound();
     if (untitled)
-        SetSelectedTabCaption();
+        SetDocumentTabCaption(*editor);
 }
 
 void TMainForm::SaveAs()
 {
+    std::shared_ptr<IEditor> editor = ActiveEditor;
     std::shared_ptr<IFileCommands> fileCommands = ActiveFileCommands;
     if (!fileCommands)
         return;
     fileCommands->ExecSaveAs();
-    SetSelectedTabCaption();
+    if (editor)
+        SetDocumentTabCaption(*editor);
 }
 
 void TMainForm::SaveAll()
@@ -630,12 +680,10 @@ void TMainForm::SaveAll()
         std::shared_ptr<IEditor> editor = EditorFactory->GetEditor(i);
         if (!editor)
             continue;
-        const int tab = FindTab(DocumentCaption(*editor));
         editor->Save();
         if (Control("miPlaySound")->isChecked())
             PlaySaveSound();
-        if (tab >= 0)
-            tabStrip_->setTabText(tab, DocumentCaption(*editor));
+        SetDocumentTabCaption(*editor);
     }
 }
 
@@ -657,7 +705,7 @@ void TMainForm::FontButton()
         return;
     }
     if (const std::optional<QFont> font = editor->ChangeFont(true, QString(), 0))
-        fontBox_->setText(font->family() + QStringLiteral(" - ") + QString::number(font->pointSize()));
+        ShowFontName(font->family() + QStringLiteral(" - ") + QString::number(font->pointSize()));
 }
 
 void TMainForm::SettingsFont()
@@ -670,7 +718,7 @@ void TMainForm::SettingsFont()
     const std::optional<QFont> font = editor->ChangeFont(true, QString(), 0);
     if (!font)
         return;
-    fontBox_->setText(font->family() + QStringLiteral(" - ") + QString::number(font->pointSize()));
+    ShowFontName(font->family() + QStringLiteral(" - ") + QString::number(font->pointSize()));
     state_.fontName = font->family();
     state_.fontSize = static_cast<int8_t>(font->pointSize());
     StoreFont(state_.fontName, font->pointSize());
@@ -756,7 +804,7 @@ void TMainForm::RecentFilesShown()
     for (int k = 0; k < MaxRecentFiles; ++k) {
         const QString path = commands_->RecentFiles().RecentFile(k);
         QAction* item = recentItems_[static_cast<size_t>(k)];
-        item->setText(path);
+        item->setText(ZefDisplayPath(path));
         item->setVisible(!path.isEmpty());
     }
 }
@@ -764,7 +812,7 @@ void TMainForm::RecentFilesShown()
 void TMainForm::RecentFileChosen(int index)
 {
     const QString path = commands_->RecentFiles().RecentFile(index);
-    if (!path.isEmpty() && QFileInfo::exists(path)) {
+    if (!path.isEmpty() && ZefFileExists(path)) {
         OpenDocument(path);
         return;
     }
@@ -777,11 +825,42 @@ void TMainForm::LoadWindowSettings()
 {
     TZefWindowSettings window;
     LoadIniSettings(iniPath_, window, commands_->RecentFiles());
-    if (window.Width > 0 && window.Height > 0)
-        setGeometry(window.Left, window.Top, window.Width, window.Height);
+    if (window.Width > 0 && window.Height > 0) {
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const QRect available = screen ? screen->availableGeometry() : QRect();
+        if (const std::optional<QRect> bounds =
+                ZefFitWindowBounds(window.Left, window.Top, window.Width, window.Height, available))
+            setGeometry(*bounds);
+    }
     if (window.Maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
     statusBar()->setVisible(window.ShowStatusbar);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!frameChecked_) {
+        frameChecked_ = true;
+        KeepFrameOnScreen();
+    }
+}
+
+void TMainForm::KeepFrameOnScreen()
+{
+    const QScreen* screen = this->screen();
+    if (!screen || isMaximized() || isFullScreen())
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (available.contains(frame))
+        return;
+    const QRect client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                           frame.bottom() - client.bottom());
+    if (const std::optional<QRect> fitted =
+            ZefFitWindowBounds(frame.x(), frame.y(), frame.width(), frame.height(), available))
+        setGeometry(fitted->marginsRemoved(margins));
 }
 
 void TMainForm::SaveWindowSettings()

@@ -78,6 +78,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Appends the tab of a new document; tabs are tied to their document, not matched by caption.
+    int AddDocumentTab(const std::shared_ptr<IEditor>& editor, const QString& caption);
 
 private:
     // How a control's enabled state follows the display state and its command object's rule.
@@ -96,14 +99,20 @@ private:
                         TEnable enable);
     void ApplyEnableRules();
     void LoadWindowSettings();
+    // Once the frame is known (first shown), moves and shrinks the window so that its frame is on the screen.
+    void KeepFrameOnScreen();
     void SaveWindowSettings();
     void Restore_Status_Of_This_Form();
     void Set_Status_Of_New_EditorForm();
     void Remove_TabSheets_After_ClosedFiles();
     void Show_Active_TabSheet_ToFront();
     void OnShow_TabSheet(int index);
-    void SetSelectedTabCaption();
-    int FindTab(const QString& caption) const;
+    void SetDocumentTabCaption(IEditor& editor);
+    void RemoveTab(int tab);
+    // The document of a tab while it is open, else null.
+    std::shared_ptr<IEditor> TabDocument(int tab) const;
+    int TabOf(const IEditor* editor) const;
+    void ShowFontName(const QString& text);
 
     // Command handlers.
     void Open();
@@ -135,10 +144,13 @@ private:
     QMenu* recentMenu_ = nullptr;
     QWidget* tabBand_ = nullptr;
     QTabBar* tabStrip_ = nullptr;
+    // The document of each tab, in tab order.
+    std::vector<std::weak_ptr<IEditor>> tabDocuments_;
     QMdiArea* mdiArea_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
     QLineEdit* fontBox_ = nullptr;
     QComboBox* markNumberList_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     bool updatingTabs_ = false;
+    bool frameChecked_ = false;
 };

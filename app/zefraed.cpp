@@ -6,24 +6,29 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <memory>
 
 int main(int argc, char** argv)
 {
+    // File names reach the program untouched: Qt sees only the program's name, so an argument such as
+    // -reverse or -style is a file to open rather than a toolkit option, and names that are not UTF-8 keep
+    // their bytes.
+    const QString commandLinePath = ZefCommandLinePath(argc, argv);
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+
     // The factory exists before any window and outlives them all.
     EditorFactory = std::make_shared<TEditorFactory>();
     int status = 0;
     {
-        TZefApplication application(argc, argv);
+        TZefApplication application(toolkitArgc, toolkitArgv);
         QApplication::setApplicationName(QString::fromLatin1(ZefAppTitle));
 
         TfrmStart frmStart;
         // The print, print preview and formatter busy windows join here, created hidden.
-        const QStringList arguments = QApplication::arguments();
-        if (arguments.size() >= 2 && QFileInfo(arguments.at(1)).isFile())
-            frmStart.MainForm()->CmdLineOpen(QFileInfo(arguments.at(1)).absoluteFilePath());
+        if (!commandLinePath.isEmpty())
+            frmStart.MainForm()->CmdLineOpen(commandLinePath);
         status = QApplication::exec();
     }
     EditorFactory.reset();

@@ -136,6 +136,10 @@ public:
     void SetCurrentLineText(std::string_view text);
     // Clears all lines, marks and the undo list; Modified becomes false.
     void ClearDocument();
+    // Replaces every line by the lines of source (a file read again) as one undo step that records only the
+    // changed range, byte for byte (no blanks trimmed), and takes source's line-break style. Marks follow the
+    // lines added or removed; the caret keeps its place, clamped to the new text.
+    void ReplaceAllLines(const TZefEditStringList& source);
 
     // State and options (ZefEditState.cpp).
     TZefSelectionMode SelectionMode() const { return selectionMode_; }

@@ -93,7 +93,7 @@ TEST_F(TMainWindowFixture, NewThreeTimesGivesUntitledTabsAndAFreedNumberIsReused
     EXPECT_EQ(TabCaptions(*window), QStringList({"Untitled1", "Untitled3", "Untitled2"}));
 }
 
-TEST_F(TMainWindowFixture, OpeningAnOpenFileActivatesItIgnoringCase)
+TEST_F(TMainWindowFixture, OpeningAnOpenFileActivatesIt)
 {
     const QString first = WriteFile("first.txt", "1\n");
     const QString second = WriteFile("second.txt", "2\n");
@@ -103,7 +103,7 @@ TEST_F(TMainWindowFixture, OpeningAnOpenFileActivatesItIgnoringCase)
     Idle();
     ASSERT_EQ(ActiveEditor->GetFileName(), second);
 
-    window->OpenDocument(Path("FIRST.TXT"));
+    window->OpenDocument(Path("sub/../first.txt"));
     Idle();
     EXPECT_EQ(EditorFactory->GetEditorCount(), 2);
     EXPECT_EQ(ActiveEditor->GetFileName(), first);

@@ -1,5 +1,8 @@
-// The recent-file list: newest first, ten entries, one entry per file whatever the letter case.
+// The recent-file list: newest first, ten entries, one entry per file.
 #include "RecentFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,35 +30,34 @@ TEST(RecentFilesTest, ElevenFilesLeaveTheNewestTen)
     EXPECT_EQ(files.RecentFile(-1), QString());
 }
 
-TEST(RecentFilesTest, ReaddingMovesAnEntryToTheTopIgnoringCase)
+TEST(RecentFilesTest, OneEntryPerFileThroughLinksButLetterCaseMakesTwoFiles)
 {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto touch = [&](const QString& name) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return folder.filePath(name);
+    };
+    const QString lower = touch(QStringLiteral("notes.txt"));
+    const QString upper = touch(QStringLiteral("NOTES.txt"));
+    const QString link = folder.filePath(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(lower, link));
+
     TRecentFiles files;
-    files.AddRecentFile(QStringLiteral("/docs/A.txt"));
-    files.AddRecentFile(QStringLiteral("/docs/b.txt"));
+    files.AddRecentFile(lower);
+    files.AddRecentFile(upper);
     files.AddRecentFile(QString());
-    files.AddRecentFile(QStringLiteral("/DOCS/a.TXT"));
-    EXPECT_EQ(Entries(files), (QStringList{QStringLiteral("/DOCS/a.TXT"), QStringLiteral("/docs/b.txt")}));
-
-    files.RemoveRecentFile(QStringLiteral("/Docs/B.txt"));
-    EXPECT_EQ(Entries(files), QStringList{QStringLiteral("/DOCS/a.TXT")});
-    files.RemoveRecentFile(QStringLiteral("/docs/c.txt"));
-    EXPECT_EQ(files.RecentFileCount(), 1);
-}
-
-TEST(RecentFilesTest, CaseComparisonFollowsTheCodePage)
-{
-    struct Case {
-        QString a;
-        QString b;
-        bool same;
-    };
-    const Case cases[] = {
-        {QStringLiteral("/x/\u00C9t\u00E9.txt"), QStringLiteral("/X/\u00E9T\u00C9.TXT"), true}, // accented letters
-        {QStringLiteral("/x/a.txt"), QStringLiteral("/x/a.txt "), false},
-        {QStringLiteral("/x/a.txt"), QStringLiteral("/x/b.txt"), false},
-        {QStringLiteral("/x/\u0160"), QStringLiteral("/x/\u0161"), true}, // S caron, in the code page's upper half
-        {QStringLiteral("/x/\u4E00"), QStringLiteral("/x/\u4E01"), false}, // outside the code page
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SameFileNameIgnoringCase(c.a, c.b), c.same) << c.a.toStdString() << " / " << c.b.toStdString();
+    EXPECT_EQ(Entries(files), (QStringList{upper, lower}));
+    // The link reaches the same file as notes.txt: its entry moves to the top under the new spelling.
+    files.AddRecentFile(link);
+    EXPECT_EQ(Entries(files), (QStringList{link, upper}));
+    files.RemoveRecentFile(lower);
+    EXPECT_EQ(Entries(files), QStringList{upper});
+    // Names of files that do not exist are compared byte for byte.
+    files.AddRecentFile(QStringLiteral("/no/such/A.txt"));
+    files.RemoveRecentFile(QStringLiteral("/no/such/a.txt"));
+    EXPECT_EQ(files.RecentFileCount(), 2);
+    files.RemoveRecentFile(QStringLiteral("/no/such/../such/A.txt"));
+    EXPECT_EQ(Entries(files), QStringList{upper});
 }

@@ -186,7 +186,7 @@ TEST_F(SettingsTest, MissingOrBadIniValuesGiveTheDefaultsAndDuplicatesCollapse)
 {
     const QString ini = WriteFile(QStringLiteral("odd.ini"),
                                   "[Main]\nWidth=abc\nShowStatusbar=0\n[MRUFiles]\nMRUFile1=/a/X.txt\n"
-                                  "MRUFile2=/b/y.txt\nMRUFile3=/A/x.TXT\n");
+                                  "MRUFile2=/b/y.txt\nMRUFile3=/a/./X.txt\n");
     TZefWindowSettings window;
     TRecentFiles recent;
     LoadIniSettings(ini, window, recent);

@@ -308,3 +308,34 @@ TEST(UndoRedo, ColumnInsertionPerLineRecordsUndoTheAppendedLines)
     edit->Redo();
     EXPECT_EQ(LinesDump(*edit), "abcd|e1f| 2| 3");
 }
+
+TEST(UndoRedo, ReplacingAllLinesIsOneExactStepThatTakesTheLineBreak)
+{
+    auto edit = MakeEdit("keep\nold\ntail");
+    edit->SetCaretPos(BufferCoord(3, 2));
+    TypeText(*edit, "x");
+    edit->SetModified(false);
+    TZefEditStringList source;
+    source.SetText("keep\nnew  \n\ntail  \nmore");
+    source.SetLineBreakStyle(lbsCR);
+
+    edit->ReplaceAllLines(source);
+    // Trailing blanks arrive as they are, although the control trims what is typed.
+    EXPECT_EQ(LinesDump(*edit), "keep|new  ||tail  |more");
+    EXPECT_EQ(edit->Lines()->LineBreakStyle(), lbsCR);
+    EXPECT_EQ(edit->CaretPos(), BufferCoord(4, 2));
+    EXPECT_TRUE(edit->Modified());
+
+    edit->Undo();
+    EXPECT_EQ(LinesDump(*edit), "keep|olxd|tail");
+    EXPECT_FALSE(edit->Modified());
+    edit->Redo();
+    EXPECT_EQ(LinesDump(*edit), "keep|new  ||tail  |more");
+
+    // An empty source leaves one empty line, and that too undoes in one step.
+    edit->ReplaceAllLines(TZefEditStringList());
+    EXPECT_EQ(LinesDump(*edit), "");
+    EXPECT_EQ(edit->Lines()->Count(), 1);
+    edit->Undo();
+    EXPECT_EQ(LinesDump(*edit), "keep|new  ||tail  |more");
+}
