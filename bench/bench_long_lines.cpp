@@ -6,6 +6,7 @@
 #include "ZefEditTextBuffer.h"
 #include "ZefEditUndoList.h"
 
+#include "ThreadClock.h"
 #include "WidgetBenchmarkMain.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,20 +25,7 @@ namespace {
 constexpr int kColumns = 100;
 constexpr int kRows = 50;
 
-std::map<std::string, double> g_seconds;
 std::map<size_t, std::unique_ptr<TZefEdit>> g_documents;
-
-double ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-void Record(benchmark::State& state, const std::string& name, double elapsed)
-{
-    if (state.iterations() > 0) g_seconds[name] = elapsed / static_cast<double>(state.iterations());
-}
 
 std::string LineOf(size_t length)
 {
@@ -97,7 +84,7 @@ void TypeAtLineEnd(benchmark::State& state)
             state.ResumeTiming();
         }
     }
-    Record(state, "type at end of " + SizeName(length), ThreadSeconds() - start - paused);
+    RecordPerIteration(state, "type at end of " + SizeName(length), ThreadSeconds() - start - paused);
 }
 
 // Renders the whole client area into an image, as a paint request for the full window does.
@@ -113,7 +100,7 @@ void PaintScreen(benchmark::State& state)
         edit.viewport()->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    Record(state, "paint " + SizeName(length) + " at " + std::to_string(column), ThreadSeconds() - start);
+    RecordPerIteration(state, "paint " + SizeName(length) + " at " + std::to_string(column), ThreadSeconds() - start);
     edit.SetLeftVisibleColumn(1);
 }
 
@@ -131,8 +118,8 @@ int main(int argc, char** argv)
 {
     if (const int status = RunWidgetBenchmarks(argc, argv, [] { g_documents.clear(); }); status != 0) return status;
     auto ratio = [](const std::string& a, const std::string& b) {
-        if (g_seconds.count(a) == 0 || g_seconds.count(b) == 0) return;
-        std::printf("%-30s / %-30s = %.3f\n", a.c_str(), b.c_str(), g_seconds[a] / g_seconds[b]);
+        if (CaseSeconds().count(a) == 0 || CaseSeconds().count(b) == 0) return;
+        std::printf("%-30s / %-30s = %.3f\n", a.c_str(), b.c_str(), CaseSeconds()[a] / CaseSeconds()[b]);
     };
     ratio("type at end of 20 MB", "type at end of 80");
     ratio("paint 20 MB at 10000000", "paint 20 MB at 1");

@@ -5,6 +5,7 @@
 #include "ZefEdit.h"
 #include "ZefEditTextBuffer.h"
 
+#include "ThreadClock.h"
 #include "WidgetBenchmarkMain.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -25,7 +25,6 @@ namespace {
 constexpr int kColumns = 100;
 constexpr int kRows = 50;
 
-std::map<std::string, double> g_seconds; // per iteration, by case name
 // The controls by line count; freed in main while the application still exists.
 std::map<int, std::unique_ptr<TZefEdit>> g_documents;
 
@@ -68,19 +67,6 @@ TZefEdit& Document(int lines)
     return *slot;
 }
 
-// CPU seconds of this thread: the ratios stay meaningful while other processes share the two cores.
-double ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-void Record(benchmark::State& state, const std::string& name, double elapsed)
-{
-    if (state.iterations() > 0) g_seconds[name] = elapsed / static_cast<double>(state.iterations());
-}
-
 // Renders the whole client area (gutter and text) into an image, as a paint request for the full window does.
 void PaintScreen(benchmark::State& state)
 {
@@ -94,8 +80,8 @@ void PaintScreen(benchmark::State& state)
         edit.viewport()->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    Record(state, std::string(lines > 100 ? "3M" : "100") + (bottom ? " bottom" : " top"),
-           ThreadSeconds() - start);
+    RecordPerIteration(state, std::string(lines > 100 ? "3M" : "100") + (bottom ? " bottom" : " top"),
+                       ThreadSeconds() - start);
 }
 
 // One line down (alternating with one line up) and the resulting repaint, against invalidating everything.
@@ -111,7 +97,7 @@ void ScrollOneLine(benchmark::State& state)
         step = -step;
         QCoreApplication::processEvents();
     }
-    Record(state, "scroll one line", ThreadSeconds() - start);
+    RecordPerIteration(state, "scroll one line", ThreadSeconds() - start);
 }
 
 void FullRepaint(benchmark::State& state)
@@ -124,7 +110,7 @@ void FullRepaint(benchmark::State& state)
         edit.viewport()->update();
         QCoreApplication::processEvents();
     }
-    Record(state, "full repaint", ThreadSeconds() - start);
+    RecordPerIteration(state, "full repaint", ThreadSeconds() - start);
 }
 
 } // namespace
@@ -137,8 +123,8 @@ int main(int argc, char** argv)
 {
     if (const int status = RunWidgetBenchmarks(argc, argv, [] { g_documents.clear(); }); status != 0) return status;
     auto ratio = [](const char* a, const char* b) {
-        if (g_seconds.count(a) == 0 || g_seconds.count(b) == 0) return;
-        std::printf("%-16s / %-16s = %.3f\n", a, b, g_seconds[a] / g_seconds[b]);
+        if (CaseSeconds().count(a) == 0 || CaseSeconds().count(b) == 0) return;
+        std::printf("%-16s / %-16s = %.3f\n", a, b, CaseSeconds()[a] / CaseSeconds()[b]);
     };
     ratio("3M bottom", "3M top");
     ratio("3M top", "100 top");
