@@ -267,6 +267,19 @@ void TZefEditStringList::LoadFromStream(std::istream& stream)
 // ---------------------------------------------------------------------------------------------------------
 // Saving
 
+// A lone CR directly followed by an empty line that ends in LF would read back as one CR LF break, and a
+// line would be lost. A load never gives that order (it reads CR LF as one break); edits can. Such a CR is
+// written as CR LF, the style of every file with mixed breaks.
+TLineBreakStyle TZefEditStringList::OwnBreakToWrite(int index) const
+{
+    const TLineBreakStyle own = lineBreaks_.At(index);
+    const int next = index + 1;
+    if (own == lbsCR && next < count_ && lines_[next].Text().empty() && (next + 1 < count_ || trailingLineBreak_) &&
+        lineBreaks_.At(next) == lbsLF)
+        return lbsCRLF;
+    return own;
+}
+
 template <typename Sink>
 void TZefEditStringList::ForEachSavedLine(Sink&& sink) const
 {
@@ -276,7 +289,7 @@ void TZefEditStringList::ForEachSavedLine(Sink&& sink) const
     for (int i = 0; i < count_; ++i) {
         std::string_view lineBreak;
         if (i + 1 < count_ || trailingLineBreak_)
-            lineBreak = ownBreaks ? TZefEditFileWriter::BreakOf(lineBreaks_.At(i)) : styleBreak;
+            lineBreak = ownBreaks ? TZefEditFileWriter::BreakOf(OwnBreakToWrite(i)) : styleBreak;
         sink(lines_[i].Text(), lineBreak);
     }
 }

@@ -15,7 +15,9 @@
 // removing a line removes its break; exchanging lines exchanges their breaks. So splitting a line (Enter)
 // leaves the old break on the first part and gives the new line the document's style, and joining lines
 // keeps the first line's break. The entry of the last line is its break once another line follows it;
-// whether the last line itself is followed by a break is the store's TrailingLineBreak.
+// whether the last line itself is followed by a break is the store's TrailingLineBreak. One exception when
+// saving: a lone CR right before an empty line ending in LF is written as CR LF, or the two breaks would read
+// back as one.
 class TZefLineBreakTable {
 public:
     bool Active() const { return !breaks_.empty(); }

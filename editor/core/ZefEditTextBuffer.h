@@ -252,6 +252,8 @@ private:
     // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text. A file load
     // (asFile) also sets LineBreakStyle and TrailingLineBreak and keeps mixed breaks line by line.
     void LoadBytes(char* buffer, size_t size, bool asFile);
+    // The break written after line index of a file with mixed breaks.
+    TLineBreakStyle OwnBreakToWrite(int index) const;
     // Whether saving writes nothing at all.
     bool IsEmptyDocument() const;
     // Calls sink(text, break) for every line to save, break empty after a last line without one.

@@ -266,6 +266,12 @@ TEST(TextBufferStream, EditsInAMixedFileKeepTheOtherLinesBreaks)
          },
          "ab\rc\nd"},
         {"delete line", [](TZefEditStringList& l) { l.DeleteLine(0); }, "b\r\nc\nd"},
+        {"CR before an empty LF line is written CR LF, so no line is lost",
+         [](TZefEditStringList& l) {
+             l.DeleteLine(1);
+             l.ReplaceLine(1, "");
+         },
+         "a\r\n\nd"},
         {"exchange", [](TZefEditStringList& l) { l.ExchangeLines(0, 2); }, "c\nb\r\na\rd"},
         {"append lines", [](TZefEditStringList& l) { l.AppendLines({"x", "y"}); }, "a\rb\r\nc\nd\r\nx\r\ny"},
         {"clear and refill is uniform",
