@@ -38,5 +38,8 @@ TZefRegularFile ZefOpenRegularFile(const char* path)
 
 std::string ZefNotRegularFileMessage(std::string_view fileName)
 {
-    return "\"" + std::string(fileName) + "\" is not a regular file.";
+    std::string message(1, '"');
+    message.append(fileName);
+    message.append("\" is not a regular file.");
+    return message;
 }
