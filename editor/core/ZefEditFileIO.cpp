@@ -333,7 +333,8 @@ void TZefEditStringList::SaveToFile(const std::string& fileName) const
     }
     const bool exists = old.Get() >= 0;
     const auto writeLines = [this](TZefEditFileWriter& writer) {
-        ForEachSavedLine([&writer](std::string_view text, std::string_view lineBreak) { writer.WriteLine(text, lineBreak); });
+        ForEachSavedLine(
+            [&writer](std::string_view text, std::string_view lineBreak) { writer.WriteLine(text, lineBreak); });
     };
 
     // Renaming a new file over the old one is atomic: whatever fails, the old file stays as it was. It is

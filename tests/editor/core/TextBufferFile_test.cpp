@@ -290,8 +290,9 @@ TEST(TextBufferStream, EditsInAMixedFileKeepTheOtherLinesBreaks)
         ASSERT_TRUE(list.HasMixedLineBreaks());
         ASSERT_EQ(list.LineBreakStyle(), lbsCRLF);
         ASSERT_FALSE(list.TrailingLineBreak());
-        EXPECT_EQ(std::vector<int>({list.GetLineBreak(0), list.GetLineBreak(1), list.GetLineBreak(2), list.GetLineBreak(3)}),
-                  std::vector<int>({lbsCR, lbsCRLF, lbsLF, lbsCRLF})) << "the last line's entry is the style";
+        const std::vector<int> breaks = {list.GetLineBreak(0), list.GetLineBreak(1), list.GetLineBreak(2),
+                                         list.GetLineBreak(3)};
+        EXPECT_EQ(breaks, std::vector<int>({lbsCR, lbsCRLF, lbsLF, lbsCRLF})) << "the last line's entry is the style";
         c.edit(list);
         std::ostringstream out;
         list.SaveToStream(out);

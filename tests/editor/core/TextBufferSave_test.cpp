@@ -130,7 +130,8 @@ public:
         ::close(channel[1]);
         std::string result;
         char chunk[512];
-        for (ssize_t got; (got = ::read(channel[0], chunk, sizeof chunk)) > 0;) result.append(chunk, static_cast<size_t>(got));
+        for (ssize_t got; (got = ::read(channel[0], chunk, sizeof chunk)) > 0;)
+            result.append(chunk, static_cast<size_t>(got));
         ::close(channel[0]);
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -238,7 +239,8 @@ TEST_F(SaveAsOrdinaryUser, SavesOnlyWhatTheUserMayWriteAndKeepsWhatTheFileWas)
         {"mode and extended attributes survive the rename",
          [](SaveAsOrdinaryUser& t) {
              t.MakeFile(t.Path("tagged.txt"), t.uid_, t.gid_, 0604);
-             EXPECT_EQ(::setxattr(t.Path("tagged.txt").c_str(), "user.zefra.tag", "blue", 4, 0), 0) << std::strerror(errno);
+             EXPECT_EQ(::setxattr(t.Path("tagged.txt").c_str(), "user.zefra.tag", "blue", 4, 0), 0)
+                 << std::strerror(errno);
              return t.Path("tagged.txt");
          },
          [](const std::string&) { return std::string("saved"); },
