@@ -2,6 +2,8 @@
 // Loading from and saving to files and streams is in ZefEditFileIO.cpp.
 #include "ZefEditTextBuffer.h"
 
+#include "ZefRegularFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -35,6 +37,16 @@ EZefFileError::EZefFileError(std::string_view action, const std::string& fileNam
                          reason),
       fileName_(fileName), errorNumber_(errorNumber)
 {
+}
+
+EZefFileError::EZefFileError(WholeMessage, const std::string& message, const std::string& fileName, int errorNumber)
+    : std::runtime_error(message), fileName_(fileName), errorNumber_(errorNumber)
+{
+}
+
+EZefFileError EZefFileError::NotRegularFile(const std::string& fileName, bool isFolder)
+{
+    return EZefFileError(WholeMessage{}, ZefNotRegularFileMessage(fileName), fileName, isFolder ? EISDIR : EINVAL);
 }
 
 EZefFileError EZefFileError::FromErrno(std::string_view action, const std::string& fileName, int errorNumber)
@@ -133,18 +145,36 @@ const char* FindBreak(const char* p, const char* end)
 #endif
 }
 
-// Steps over the line break at p (CR, LF or CR LF) and notes which break characters were seen.
-const char* SkipBreak(const char* p, const char* end, bool& sawCR, bool& sawLF)
+// Which breaks a text holds, one bit per style.
+constexpr unsigned BreakBit(TLineBreakStyle style) { return 1u << style; }
+
+// Steps over the line break at p (CR, LF or CR LF), if any, and gives its style.
+const char* SkipBreak(const char* p, const char* end, TLineBreakStyle& style, bool& found)
 {
+    found = p < end;
     if (p < end && *p == '\r') {
-        sawCR = true;
         ++p;
-    }
-    if (p < end && *p == '\n') {
-        sawLF = true;
+        if (p < end && *p == '\n') {
+            ++p;
+            style = lbsCRLF;
+        } else {
+            style = lbsCR;
+        }
+    } else if (p < end && *p == '\n') {
         ++p;
+        style = lbsLF;
     }
     return p;
+}
+
+// CR alone gives lbsCR, LF alone lbsLF; CR LF, no break at all and breaks of several kinds give lbsCRLF.
+TLineBreakStyle DetectStyle(unsigned kinds)
+{
+    const bool sawCR = (kinds & (BreakBit(lbsCR) | BreakBit(lbsCRLF))) != 0;
+    const bool sawLF = (kinds & (BreakBit(lbsLF) | BreakBit(lbsCRLF))) != 0;
+    if (sawCR && !sawLF) return lbsCR;
+    if (sawLF && !sawCR) return lbsLF;
+    return lbsCRLF;
 }
 
 } // namespace
@@ -306,6 +336,17 @@ TZefLineFlags TZefEditStringList::GetLineFlags(int index) const
     return lines_[index].Flags();
 }
 
+TLineBreakStyle TZefEditStringList::GetLineBreak(int index) const
+{
+    if (index < 0 || index >= count_ || !lineBreaks_.Active()) return lineBreakStyle_;
+    return lineBreaks_.At(index);
+}
+
+bool TZefEditStringList::IsEmptyDocument() const
+{
+    return count_ == 0 || (count_ == 1 && lines_[0].Text().empty() && !loadedLoneBreak_);
+}
+
 std::string TZefEditStringList::GetExpandedLine(int index)
 {
     if (index < 0 || index >= count_) return {};
@@ -370,6 +411,7 @@ void TZefEditStringList::ReplaceLine(int index, std::string_view text)
     }
     CheckIndex(index, count_ - 1);
     UpdateBracket bracket(*this);
+    loadedLoneBreak_ = false;
     TZefEditStringRec& rec = lines_[index];
     int oldWidth = rec.ExpandedWidth;
     AssignText(rec, text);
@@ -404,6 +446,8 @@ void TZefEditStringList::InsertLine(int index, std::string_view text)
     TZefEditStringRec rec;
     std::memset(static_cast<void*>(&rec), 0, sizeof rec);
     InitNewLine(rec, text);
+    lineBreaks_.Insert(index, 1, lineBreakStyle_);
+    loadedLoneBreak_ = false;
     OpenGap(index, 1);
     lines_[index] = rec;
     if (longestLineIndex_ >= index) ++longestLineIndex_;
@@ -419,6 +463,8 @@ void TZefEditStringList::DeleteLine(int index)
     std::memmove(static_cast<void*>(lines_ + index), static_cast<const void*>(lines_ + index + 1),
                  static_cast<size_t>(count_ - index - 1) * sizeof(TZefEditStringRec));
     --count_;
+    lineBreaks_.Remove(index, 1);
+    loadedLoneBreak_ = false;
     if (longestLineIndex_ == index) longestLineIndex_ = -1;
     else if (longestLineIndex_ > index) --longestLineIndex_;
     if (OnLinesRemoved) OnLinesRemoved(this, index, 1);
@@ -438,6 +484,8 @@ void TZefEditStringList::RemoveLines(int index, int count)
                      static_cast<size_t>(after) * sizeof(TZefEditStringRec));
     }
     count_ -= removed;
+    lineBreaks_.Remove(index, removed);
+    loadedLoneBreak_ = false;
     if (longestLineIndex_ >= index + removed) longestLineIndex_ -= removed;
     else if (longestLineIndex_ >= index) longestLineIndex_ = -1;
     if (OnLinesRemoved) OnLinesRemoved(this, index, removed);
@@ -451,6 +499,8 @@ void TZefEditStringList::InsertEmptyLines(int index, int count)
     // Grows with the same slack as single inserts, so that pressing Enter repeatedly in a large document
     // does not reallocate the whole array every time.
     if (count_ + count > capacity_) Reallocate(std::max(count_ + count, capacity_ + GrowthStep()));
+    lineBreaks_.Insert(index, count, lineBreakStyle_);
+    loadedLoneBreak_ = false;
     OpenGap(index, count);
     std::memset(static_cast<void*>(lines_ + index), 0, static_cast<size_t>(count) * sizeof(TZefEditStringRec));
     // The new lines are zero wide, so a known longest line stays the longest.
@@ -464,6 +514,7 @@ void TZefEditStringList::ExchangeLines(int index1, int index2)
     CheckIndex(index2, count_ - 1);
     UpdateBracket bracket(*this);
     std::swap(lines_[index1], lines_[index2]);
+    lineBreaks_.Exchange(index1, index2);
     if (longestLineIndex_ == index1) longestLineIndex_ = index2;
     else if (longestLineIndex_ == index2) longestLineIndex_ = index1;
 }
@@ -476,6 +527,8 @@ void TZefEditStringList::AppendLines(const std::vector<std::string>& lines, cons
     int first = count_;
     int added = static_cast<int>(lines.size());
     if (capacity_ < count_ + added) Reallocate((count_ + added + 15) / 16 * 16);
+    lineBreaks_.Insert(first, added, lineBreakStyle_);
+    loadedLoneBreak_ = false;
     for (int i = 0; i < added; ++i) {
         TZefEditStringRec& rec = lines_[count_];
         InitNewLine(rec, lines[static_cast<size_t>(i)]);
@@ -488,6 +541,8 @@ void TZefEditStringList::AppendLines(const std::vector<std::string>& lines, cons
 void TZefEditStringList::ClearAll()
 {
     longestLineIndex_ = -1;
+    lineBreaks_.Clear();
+    loadedLoneBreak_ = false;
     if (count_ > 0) {
         UpdateBracket bracket(*this);
         ReleaseRange(0, count_);
@@ -561,7 +616,7 @@ void TZefEditStringList::SetText(std::string_view text)
     LoadBytes(buffer, text.size(), false);
 }
 
-void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool lineAfterFinalBreak, bool* sawCR, bool* sawLF)
+void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
 {
     // Takes the buffer over: lines longer than the inline capacity become slices of it, and it is freed
     // when the last of them goes.
@@ -575,18 +630,26 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool lineAfterFina
         loadBuffer_ = nullptr;
     }
     const char* end = buffer + size;
-    bool endsWithBreak = size > 0 && (end[-1] == '\r' || end[-1] == '\n');
+    const bool endsWithBreak = size > 0 && (end[-1] == '\r' || end[-1] == '\n');
+    const bool lineAfterFinalBreak = asFile && !trailingLineBreak_;
 
-    // Count the lines first so that the array is allocated once, at exactly the size needed.
+    // Count the lines first so that the array is allocated once, at exactly the size needed, and learn
+    // which breaks occur: only a file with breaks of several kinds needs each line's break kept.
     size_t lines = 0;
-    bool cr = false;
-    bool lf = false;
+    unsigned kinds = 0;
+    TLineBreakStyle kind = lbsCRLF;
+    bool found = false;
     for (const char* p = buffer; p < end;) {
-        p = SkipBreak(FindBreak(p, end), end, cr, lf);
+        p = SkipBreak(FindBreak(p, end), end, kind, found);
+        if (found) kinds |= BreakBit(kind);
         ++lines;
     }
     if (endsWithBreak && lineAfterFinalBreak) ++lines;
     if (lines > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
+    const TLineBreakStyle style = DetectStyle(kinds);
+    const bool mixed = asFile && (kinds & (kinds - 1)) != 0;
+    std::vector<TLineBreakStyle> breaks;
+    if (mixed) breaks.reserve(lines);
     Reallocate(static_cast<int>(lines));
     loadBuffer_ = buffer;
     owner.buffer = nullptr;
@@ -609,20 +672,27 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool lineAfterFina
         }
         rec.SetFlags(lfWidthUnknown);
         ++count_;
+        p = SkipBreak(lineEnd, end, kind, found);
+        if (mixed) breaks.push_back(found ? kind : style);
         if (OnLinesAdded) OnLinesAdded(this, count_ - 1, 1);
-        p = SkipBreak(lineEnd, end, cr, lf);
     }
     if (endsWithBreak && lineAfterFinalBreak) {
         InitNewLine(lines_[count_], {});
         ++count_;
+        if (mixed) breaks.push_back(style);
         if (OnLinesAdded) OnLinesAdded(this, count_ - 1, 1);
     }
     if (loadBufferUsers_ == 0) {
         std::free(loadBuffer_);
         loadBuffer_ = nullptr;
     }
-    if (sawCR) *sawCR = cr;
-    if (sawLF) *sawLF = lf;
+    if (!asFile) return;
+    lineBreakStyle_ = style;
+    lineBreaks_.Assign(std::move(breaks));
+    if (!lineAfterFinalBreak) {
+        trailingLineBreak_ = endsWithBreak || size == 0;
+        loadedLoneBreak_ = count_ == 1 && endsWithBreak && lines_[0].Text().empty();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------

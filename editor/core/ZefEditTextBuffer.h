@@ -2,6 +2,7 @@
 // loading with line-break detection and saving in the detected style.
 #pragma once
 
+#include "ZefEditLineBreaks.h"
 #include "ZefEditTypes.h"
 
 #include <cstddef>
@@ -38,10 +39,16 @@ public:
     EZefFileError(std::string_view action, const std::string& fileName, const std::string& reason, int errorNumber);
     // The error for errno-style code errorNumber, with the platform's text for it.
     static EZefFileError FromErrno(std::string_view action, const std::string& fileName, int errorNumber);
+    // A folder, pipe, device or socket where a file was expected: "/tmp/x" is not a regular file.
+    // ErrorNumber() is EISDIR for a folder, EINVAL otherwise.
+    static EZefFileError NotRegularFile(const std::string& fileName, bool isFolder);
     const std::string& FileName() const { return fileName_; }
     int ErrorNumber() const { return errorNumber_; }
 
 private:
+    struct WholeMessage {};
+    EZefFileError(WholeMessage, const std::string& message, const std::string& fileName, int errorNumber);
+
     std::string fileName_;
     int errorNumber_;
 };
@@ -152,10 +159,20 @@ public:
     int TabWidth() const { return tabWidth_; }
     void SetTabWidth(int width);
 
+    // The style of a file whose breaks are all alike, and of every line added to the document.
     TLineBreakStyle LineBreakStyle() const { return lineBreakStyle_; }
     void SetLineBreakStyle(TLineBreakStyle style) { lineBreakStyle_ = style; }
+    // Whether the last line is followed by a line break when saved. Loading sets it from the file (true for a
+    // file ending in a line break), so a file without a final break is saved without one. Before a load it
+    // also chooses how a final break is read: true (the default) reads it as the end of the last line;
+    // false reads it as the start of one more, empty line (and then the last line never has a break).
     bool TrailingLineBreak() const { return trailingLineBreak_; }
     void SetTrailingLineBreak(bool value) { trailingLineBreak_ = value; }
+    // True while the loaded file's breaks are not all alike and the store keeps each line's own break.
+    bool HasMixedLineBreaks() const { return lineBreaks_.Active(); }
+    // The break written after the line when another line follows it: its own break in a file with mixed
+    // breaks, LineBreakStyle otherwise. LineBreakStyle for a bad index.
+    TLineBreakStyle GetLineBreak(int index) const;
 
     void BeginUpdate();
     void EndUpdate();
@@ -168,12 +185,22 @@ public:
 
     // Reads everything first, so an unreadable input raises EZefFileError and leaves the lines as they
     // were; then splits like SetText (plus an empty last line after a final break when
-    // TrailingLineBreak is false) and detects LineBreakStyle. Capacity equals Count afterwards.
+    // TrailingLineBreak is false), detects LineBreakStyle, sets TrailingLineBreak and, for a file with
+    // mixed breaks, keeps each line's break. Saving without edits gives back the same bytes. Capacity
+    // equals Count afterwards. Only regular files are read: anything else (a folder, a pipe, a device)
+    // raises EZefFileError ("\"name\" is not a regular file.") at once, without waiting or reading.
     void LoadFromFile(const std::string& fileName);
     void LoadFromStream(std::istream& stream);
-    // Writes a temporary file beside the target (through a symbolic link, to the file it names), syncs it
-    // and renames it over the target, keeping the target's permission bits; any failure raises
-    // EZefFileError and leaves the old file as it was.
+    // Writes every line followed by its break (the last one only when TrailingLineBreak is true). An empty
+    // document writes nothing: a store without lines, or whose only line is empty - unless that line was
+    // loaded from a file holding just one line break and nothing has changed since.
+    //
+    // SaveToFile saves through a symbolic link to the file it names. A file the user may not write is never
+    // replaced ("Permission denied"). The new text replaces the file by rename of a temporary file beside
+    // it when that loses nothing (a single link, the folder writable, the owner, group, permission bits and
+    // extended attributes all kept on the new file); otherwise it is written in place, after reserving
+    // its new size on disk, so that a full disk fails before any old byte is touched. Any failure raises
+    // EZefFileError; the renaming path leaves the old file as it was, the in-place path its old length.
     void SaveToFile(const std::string& fileName) const;
     void SaveToStream(std::ostream& stream) const;
 
@@ -208,6 +235,11 @@ private:
     ExpandTabsFunc expandTabs_ = nullptr;
     int longestLineIndex_ = -1;
     int updateCount_ = 0;
+    // Each line's own break, only while the loaded file's breaks are mixed.
+    TZefLineBreakTable lineBreaks_;
+    // The store's only line, empty, was loaded from a file holding just a line break: it is saved as that
+    // break, whereas a document emptied by editing is saved as an empty file. Any change of lines clears it.
+    bool loadedLoneBreak_ = false;
 
     void CheckIndex(int index, int limit) const;
     void Reallocate(int capacity);
@@ -225,8 +257,15 @@ private:
                                 size_t length, std::string_view text);
     void NoteNewWidth(int index);
     // Replaces all lines by those of buffer[0..size) (malloc'ed, kLoadPadding readable bytes beyond size),
-    // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text.
-    void LoadBytes(char* buffer, size_t size, bool lineAfterFinalBreak, bool* sawCR = nullptr,
-                   bool* sawLF = nullptr);
+    // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text. A file load
+    // (asFile) also sets LineBreakStyle and TrailingLineBreak and keeps mixed breaks line by line.
+    void LoadBytes(char* buffer, size_t size, bool asFile);
+    // The break written after line index of a file with mixed breaks.
+    TLineBreakStyle OwnBreakToWrite(int index) const;
+    // Whether saving writes nothing at all.
+    bool IsEmptyDocument() const;
+    // Calls sink(text, break) for every line to save, break empty after a last line without one.
+    template <typename Sink>
+    void ForEachSavedLine(Sink&& sink) const;
     static constexpr size_t kLoadPadding = 16;
 };

@@ -143,7 +143,25 @@ void TZefEditUndoList::AdvanceChangeNumber()
 
 void TZefEditUndoList::Trim()
 {
-    while (records_.size() > static_cast<size_t>(maximum_)) records_.pop_front();
+    while (records_.size() > static_cast<size_t>(maximum_)) {
+        const TZefChangeNumber dropped = records_.front().ChangeNumber;
+        records_.pop_front();
+        ForgetDroppedRecord(dropped);
+    }
+}
+
+// The saved state is a point in the record stack. While it lies above the oldest record it is found again by
+// the change number of the record under it. When the last record carrying that number goes, the point drops
+// to the bottom of the list, which an empty list stands for (saved number 0). When a record goes from
+// below a point already at the bottom, no number of undo steps gets back to the saved text any more.
+void TZefEditUndoList::ForgetDroppedRecord(TZefChangeNumber dropped)
+{
+    if (!savedReachable_) return;
+    if (savedNumber_ == 0) {
+        savedReachable_ = false;
+    } else if (dropped == savedNumber_ && (records_.empty() || records_.front().ChangeNumber != savedNumber_)) {
+        savedNumber_ = 0;
+    }
 }
 
 void TZefEditUndoList::RaiseRecordAdded()

@@ -58,7 +58,10 @@ struct TZefEditUndoItem {
 //
 // Saved state: MarkSaved(true) remembers the top record's change number (0 for an empty list);
 // IsAtSavedState() answers whether the top record carries that number again. MarkSaved(false) at the saved
-// state makes it unreachable. Trimming the oldest records never changes the saved state.
+// state makes it unreachable. Trimming keeps the saved state only while undo can still get back to it: when
+// the last record carrying the saved number goes, the saved state becomes "everything undone" (number 0);
+// when a record goes from under a state saved at number 0, the saved state becomes unreachable. So
+// IsAtSavedState() is true only for the text that was saved.
 //
 // Not copyable: the owner's callback receives the list's address as sender.
 class TZefEditUndoList {
@@ -131,6 +134,7 @@ public:
 private:
     void AdvanceChangeNumber();
     void Trim();
+    void ForgetDroppedRecord(TZefChangeNumber dropped);
     void RaiseRecordAdded();
 
     std::deque<TZefEditUndoItem> records_;

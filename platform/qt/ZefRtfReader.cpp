@@ -3,6 +3,7 @@
 
 #include "CodePage1252.h"
 #include "ZefRtfParser.h"
+#include "ZefRegularFile.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -11,8 +12,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <cstring>
 #include <map>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -137,8 +141,18 @@ void ZefReadRtf(QTextDocument& document, std::string_view bytes)
 
 bool ZefReadRtfFile(QTextDocument& document, const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file is read: a pipe would block the open, a device would never end.
+    const QByteArray localPath = QFile::encodeName(path);
+    const TZefRegularFile opened = ZefOpenRegularFile(localPath.constData());
+    if (opened.fd < 0) {
+        if (error != nullptr)
+            *error = opened.notRegular ? QString::fromLocal8Bit(ZefNotRegularFileMessage(localPath.toStdString()))
+                                       : QString::fromLocal8Bit(std::strerror(opened.errorNumber));
+        return false;
+    }
+    QFile file;
+    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
         if (error != nullptr)
             *error = file.errorString();
         return false;

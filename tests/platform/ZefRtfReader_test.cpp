@@ -14,6 +14,9 @@
 #include <random>
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Readable failure messages for the comparisons below.
 inline void PrintTo(const QString& text, std::ostream* os)
 {
@@ -273,6 +276,28 @@ TEST(RtfReader, FilesAreReadAndAMissingFileLeavesTheDocumentAlone)
     EXPECT_FALSE(ZefReadRtfFile(document, dir.filePath(QStringLiteral("missing.rtf")), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(Text(document), u"R\u00E9sum\u00E9"_qs);
+}
+
+// A pipe without a writer, a device that never ends, a link to it and a folder are refused at once.
+TEST(RtfReader, OnlyRegularFilesAreRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fifo = dir.filePath(QStringLiteral("pipe.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.filePath(QStringLiteral("zero.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), link));
+
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("kept"));
+    ::alarm(20); // a read that blocks or never ends stops the run instead of hanging it
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), link, dir.path()}) {
+        QString error;
+        EXPECT_FALSE(ZefReadRtfFile(document, path, &error));
+        EXPECT_EQ(error, QLatin1Char('"') + path + QStringLiteral("\" is not a regular file."));
+    }
+    ::alarm(0);
+    EXPECT_EQ(Text(document), QStringLiteral("kept"));
 }
 
 } // namespace
