@@ -197,11 +197,17 @@ void TZefHTMLSyn::SetRange(TZefRangeState value)
     }
 }
 
-int TZefHTMLSyn::TagNameKind(std::string_view text, size_t* length) const
+size_t TZefHTMLSyn::TagNameLength(std::string_view text)
 {
     size_t end = 0;
     while (end < text.size() && kTagNameStart.Contains(static_cast<unsigned char>(text[end]))) ++end;
     while (end < text.size() && kDigits.Contains(static_cast<unsigned char>(text[end]))) ++end;
+    return end;
+}
+
+int TZefHTMLSyn::TagNameKind(std::string_view text, size_t* length) const
+{
+    const size_t end = TagNameLength(text);
     if (length) *length = end;
     return tagNames_.KindOf(text.substr(0, end));
 }
@@ -430,4 +436,106 @@ void TZefHTMLSyn::WordProc()
         cursor.SkipUntil(kNameStops);
         break;
     }
+}
+
+namespace {
+
+// Where an attribute name ends (kNameStops), an unquoted value ends (kValueStops), from `from` on.
+size_t SkipUntilStop(std::string_view line, size_t from, const TZefCharSet& stops)
+{
+    while (from < line.size() && !stops.Contains(static_cast<unsigned char>(line[from]))) ++from;
+    return from;
+}
+
+} // namespace
+
+void TZefHTMLSyn::ScanLineRange(std::string_view line, int lineIndex)
+{
+    (void)lineIndex;
+    entityIndex_ = -1;
+    TRangeState state = static_cast<TRangeState>(GetRange());
+    const size_t size = line.size();
+    size_t p = 0;
+    // Inside a tag every character is looked at; text, comments and quoted values are searched through.
+    while (p < size) {
+        switch (state) {
+        case rsText: {
+            // In text only "<" changes the state: entities and numeric references end where they began.
+            const size_t open = line.find('<', p);
+            if (open == std::string_view::npos) {
+                p = size;
+                break;
+            }
+            p = open + 1;
+            if (line.substr(p, 3) == "!--") {
+                p += 3;
+                state = rsComment;
+            } else {
+                state = rsKey;
+            }
+            break;
+        }
+        case rsComment: {
+            size_t at = line.find('>', p);
+            while (at != std::string_view::npos && !(at >= 2 && line[at - 1] == '-' && line[at - 2] == '-'))
+                at = line.find('>', at + 1);
+            if (at == std::string_view::npos) {
+                p = size;
+            } else {
+                p = at + 1;
+                state = rsText;
+            }
+            break;
+        }
+        case rsQuoteValue:
+        case rsDoubleQuoteValue: {
+            const size_t close = line.find(state == rsQuoteValue ? '\'' : '"', p);
+            if (close == std::string_view::npos) {
+                p = size;
+            } else {
+                p = close + 1;
+                state = rsParam;
+            }
+            break;
+        }
+        default: { // rsKey, rsParam, rsValue: the character handlers' state changes
+            const auto c = static_cast<unsigned char>(line[p]);
+            if (c >= 1 && c <= 32) {
+                ++p;
+            } else if (c == '<') {
+                ++p;
+                if (line.substr(p, 3) == "!--") {
+                    p += 3;
+                    state = rsComment;
+                } else {
+                    state = rsKey;
+                }
+            } else if (c == '=') {
+                ++p;
+                state = rsValue;
+            } else if (c == '>') {
+                ++p;
+                state = rsText;
+            } else if (state == rsKey) {
+                if (c == '&') {
+                    ++p;
+                    state = rsText;
+                } else {
+                    p += TagNameLength(line.substr(p)); // an empty name leaves the character to the attribute-name state
+                    state = rsParam;
+                }
+            } else if (state == rsValue && (c == '"' || c == '\'')) {
+                ++p;
+                state = c == '"' ? rsDoubleQuoteValue : rsQuoteValue;
+            } else if (state == rsValue) {
+                p = SkipUntilStop(line, p + 1, kValueStops);
+                state = rsParam;
+            } else {
+                p = SkipUntilStop(line, p + 1, kNameStops);
+            }
+            break;
+        }
+        }
+    }
+    Enter(state);
 }

@@ -55,11 +55,16 @@ public:
     std::string GetSampleSource() const override;
     bool IsKeyword(std::string_view word) const override { return tagNames_.KindOf(word) == tkKey; }
     void SetLine(std::string_view line, int lineIndex) override;
+    // The end state without tokens: the same state machine, skipping what cannot change the state (text up
+    // to "<", comments up to "-->", quoted values up to their quote) with plain searches.
+    void ScanLineRange(std::string_view line, int lineIndex) override;
     // A value that cannot start a line (rsAmpersand, 5, anything outside the enumeration, -1) reads as rsText.
     void SetRange(TZefRangeState value) override;
 
     // The tag-name lookup of the word at the start of `text`: its kind and length (0 for an empty word).
     int TagNameKind(std::string_view text, size_t* length) const;
+    // The length of the tag name at the start of `text`: letters, "!" and "/", then digits.
+    static size_t TagNameLength(std::string_view text);
     // The index of the entity ("&name;", exact case) at the start of `text`, or -1.
     static int EntityAt(std::string_view text);
     static std::string_view KindName(int kind);

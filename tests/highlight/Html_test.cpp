@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
@@ -115,4 +116,28 @@ TEST(HtmlHighlighter, TablesAndAttributes)
     EXPECT_GE(TZefHTMLSyn::EntityAt("&yuml;"), 0);
     EXPECT_EQ(TZefHTMLSyn::EntityAt("&Yuml;"), -1);
     EXPECT_EQ(TZefHTMLSyn::EntityAt("&amp"), -1);
+}
+
+TEST(HtmlHighlighter, RangeScanWithoutTokensEndsInTheSameState)
+{
+    // Random lines of the characters that matter, from every state a line can start in.
+    static constexpr std::string_view kAlphabet("<>!-=\"'& \t\r\n\0a/H1#;x", 20);
+    std::mt19937 random(7);
+    TZefHTMLSyn tokens;
+    TZefHTMLSyn ranges;
+    const TZefRangeState starts[] = {TZefHTMLSyn::rsComment, TZefHTMLSyn::rsKey,        TZefHTMLSyn::rsParam,
+                                     TZefHTMLSyn::rsText,    TZefHTMLSyn::rsValue,      TZefHTMLSyn::rsQuoteValue,
+                                     TZefHTMLSyn::rsDoubleQuoteValue};
+    for (int i = 0; i < 20000; ++i) {
+        std::string line(random() % 24, ' ');
+        for (char& c : line) c = kAlphabet[random() % kAlphabet.size()];
+        for (TZefRangeState start : starts) {
+            tokens.SetRange(start);
+            tokens.SetLine(line, 1);
+            tokens.NextToEol();
+            ranges.SetRange(start);
+            ranges.ScanLineRange(line, 1);
+            ASSERT_EQ(ranges.GetRange(), tokens.GetRange()) << "start " << start << " line \"" << line << "\"";
+        }
+    }
 }
