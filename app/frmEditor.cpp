@@ -53,6 +53,8 @@ TEditorForm::TEditorForm(QWidget* parent) : QMdiSubWindow(parent)
     ZefEditor->setObjectName(QStringLiteral("ZefEditor"));
     ZefEditor->setFont(QFont(QStringLiteral("Courier New"), 10));
     ZefEditor->SetColor(clWhite);
+    // The background is always white or cream, whatever the desktop's theme: so is the default text black.
+    ZefEditor->SetFontColor(clBlack);
     ZefEditor->SetWantTabs(true);
     ZefEditor->Gutter().SetAutoSize(true);
     RemoveDocumentEditorKeystrokes(ZefEditor->Keystrokes());
@@ -246,6 +248,7 @@ void TEditorForm::DoLoadFile(const QString& path)
                 throw std::runtime_error(error.toLocal8Bit().toStdString());
             QPalette palette = RichEdit1->palette();
             palette.setColor(QPalette::Base, BackgroundColor(DocumentsUseCream()));
+            palette.setColor(QPalette::Text, Qt::black);
             RichEdit1->setPalette(palette);
             richText_ = true;
             ZefEditor->SetReadOnly(true);
@@ -275,12 +278,6 @@ void TEditorForm::RefreshCaption()
 {
     if (Editor)
         setWindowTitle(Editor->GetTitle() + QStringLiteral(" - Editor"));
-}
-
-void TEditorForm::RefreshHighlighter()
-{
-    // No highlighter list yet: every document is plain text.
-    ZefEditor->SetHighlighter(nullptr);
 }
 
 bool TEditorForm::QuerySaveChanges()
@@ -373,8 +370,7 @@ bool TEditorForm::SaveDocumentAs()
     TZefFileDialog dialog;
     dialog.folder = name.contains(QLatin1Char('/')) ? info.absolutePath() : QString();
     dialog.fileName = info.fileName();
-    // The highlighter's own filter replaces this one once documents have highlighters.
-    dialog.filter = QStringLiteral("All files (*.*)|*.*|Text (*.txt)|*.txt|");
+    dialog.filter = SaveAsFilter();
     const std::optional<TZefFileChoice> choice = ZefDesktop().SaveFileDialog(dialog);
     if (!choice || choice->files.isEmpty())
         return false;
@@ -384,8 +380,10 @@ bool TEditorForm::SaveDocumentAs()
         Editor->ReleaseUntitledNumber();
     }
     RefreshCaption();
+    if (!WriteFile())
+        return false;
     RefreshHighlighter();
-    return WriteFile();
+    return true;
 }
 
 void TEditorForm::Reload()

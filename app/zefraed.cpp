@@ -22,8 +22,12 @@ int main(int argc, char** argv)
         TfrmStart frmStart;
         // The print, print preview and formatter busy windows join here, created hidden.
         const QStringList arguments = QApplication::arguments();
+        // Outside the event loop nothing else would catch an error of the first file: it gets the standard box.
         if (arguments.size() >= 2 && QFileInfo(arguments.at(1)).isFile())
-            frmStart.MainForm()->CmdLineOpen(QFileInfo(arguments.at(1)).absoluteFilePath());
+            ZefDeliverReportingErrors([&] {
+                frmStart.MainForm()->CmdLineOpen(QFileInfo(arguments.at(1)).absoluteFilePath());
+                return true;
+            });
         status = QApplication::exec();
     }
     EditorFactory.reset();
