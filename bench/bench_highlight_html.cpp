@@ -1,6 +1,7 @@
 // The HTML highlighter's speed on about 50 MB of generated markup: the range scan the editor runs (end states
 // only), the token loop the painter runs, and a memchr walk over the same bytes as the baseline, as ratios
 // measured in one run.
+#include "GeneratedHtml.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefHighlighterHtml.h"
 #include "ZefHighlighterRanges.h"
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <random>
 #include <string>
 
 namespace {
@@ -22,35 +22,9 @@ std::string g_text;
 TZefEditStringList* g_lines;
 std::map<std::string, double> g_seconds;
 
-// Sections of a generated page: comments, tags with quoted attributes, text with entities, tables.
 void Generate()
 {
-    static const char* const kWords[] = {"lorem", "ipsum", "dolor", "sit", "amet", "quick", "brown", "fox", "zefra"};
-    static const char* const kTags[] = {"em", "strong", "code", "span", "b"};
-    std::mt19937 random(11);
-    auto words = [&](int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i) text += std::string(i ? " " : "") + kWords[random() % std::size(kWords)];
-        return text;
-    };
-    g_text.reserve(kBytes + 4096);
-    g_text += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Page</title>\n</head>\n<body>\n";
-    for (int section = 1; g_text.size() < kBytes; ++section) {
-        g_text += "<!-- section " + std::to_string(section) + ": " + words(3) + " -->\n";
-        g_text += "<div class=\"c" + std::to_string(random() % 7) + "\" id=\"s" + std::to_string(section) + "\">\n";
-        g_text += "  <h2>" + words(4) + "</h2>\n";
-        for (unsigned p = 0; p < 2 + random() % 5; ++p) {
-            const char* tag = kTags[random() % std::size(kTags)];
-            g_text += "  <p class=\"c1\">" + words(4 + static_cast<int>(random() % 8)) + " <a href=\"/" + words(1) + "/" +
-                      std::to_string(random() % 1000) + ".html\">" + words(2) + "</a> " + words(2) + " &amp; <" + tag +
-                      ">" + words(2) + "</" + tag + ">.</p>\n";
-        }
-        if (random() % 4 == 0) {
-            g_text += "  <table>\n    <tr><td>" + words(1) + "</td><td>" + std::to_string(random() % 100000) +
-                      "</td></tr>\n  </table>\n";
-        }
-        g_text += "</div>\n";
-    }
+    g_text = GenerateHtml(kBytes);
     g_lines = new TZefEditStringList;
     g_lines->SetText(g_text);
 }
