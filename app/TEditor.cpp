@@ -221,7 +221,6 @@ bool TEditor::Save()
 
 bool TEditor::ExecSaveAs() { return Form && Form->SaveDocumentAs(); }
 
-bool TEditor::HasHighlighter() const { return Form && Form->ZefEditor->Highlighter() != nullptr; }
 
 void TEditor::SetActiveLineColor(TColor color)
 {

@@ -112,6 +112,14 @@ TZefSettingsStore* SetZefUserSettingsStore(TZefSettingsStore* store)
     return previous;
 }
 
+void WithUserSettingsStore(const std::function<void(TZefSettingsStore&)>& f)
+{
+    WithStore([&](TZefSettingsStore& store) {
+        f(store);
+        return true;
+    });
+}
+
 QString ReadUserSetting(const char* name)
 {
     return WithStore([name](TZefSettingsStore& store) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 
 class TRecentFiles;
@@ -39,6 +40,9 @@ bool SaveIniSettings(const QString& iniPath, const TZefWindowSettings& window, c
 // The store used from now on (not owned; nullptr: the user's real settings, opened afresh for each access).
 // Answers the one installed before.
 TZefSettingsStore* SetZefUserSettingsStore(TZefSettingsStore* store);
+// Runs f on the store: the installed one, or the user's real settings opened for this access and written
+// back afterwards. Exceptions from f pass through.
+void WithUserSettingsStore(const std::function<void(TZefSettingsStore&)>& f);
 // The empty string when the key or the value does not exist.
 QString ReadUserSetting(const char* name);
 // Creates the key when needed; a failed write is skipped silently.

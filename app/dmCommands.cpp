@@ -85,7 +85,7 @@ TCommandsDataModule::TCommandsDataModule()
       actEditSelectAll("actEditSelectAll", "Edit", QKeySequence(Qt::CTRL | Qt::Key_A),
                        On(ActiveEditCommands, &IEditCommands::ExecSelectAll),
                        When(ActiveEditCommands, &IEditCommands::CanSelectAll)),
-      openFilter_(QStringLiteral("All files (*.*)|*.*|Text (*.txt)|*.txt|Rich Text Format(*.rtf)|*.rtf"))
+      openFilter_(highlighters_.DialogFilter() + QStringLiteral("Rich Text Format(*.rtf)|*.rtf"))
 {
     EditorServices.RecentFiles = &recentFiles_;
     EditorServices.UntitledNumbers = &untitledNumbers_;

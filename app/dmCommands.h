@@ -3,6 +3,7 @@
 #pragma once
 
 #include "RecentFiles.h"
+#include "dmHighlighters.h"
 #include "UntitledNumbers.h"
 
 #include <QKeySequence>
@@ -55,8 +56,10 @@ public:
     TRecentFiles& RecentFiles() { return recentFiles_; }
     TUntitledNumbers& UntitledNumbers() { return untitledNumbers_; }
 
-    // The filter of the open dialog: all files, text, then the rich-text format.
+    // The filter of the open dialog: all files, text, every highlighter's filter, then the rich-text format.
     const QString& OpenFilter() const { return openFilter_; }
+    // One instance of every highlighter and the highlighter list.
+    TZefHighlighterSet& Highlighters() { return highlighters_; }
 
     TZefCommand actFileSave;
     TZefCommand actFileSaveAs;
@@ -75,6 +78,7 @@ public:
 private:
     TRecentFiles recentFiles_;
     TUntitledNumbers untitledNumbers_;
+    TZefHighlighterSet highlighters_;
     QString openFilter_;
 };
 

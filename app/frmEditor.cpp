@@ -51,6 +51,8 @@ TEditorForm::TEditorForm(QWidget* parent) : QMdiSubWindow(parent)
     ZefEditor->setObjectName(QStringLiteral("ZefEditor"));
     ZefEditor->setFont(QFont(QStringLiteral("Courier New"), 10));
     ZefEditor->SetColor(clWhite);
+    // The background is always white or cream, whatever the desktop's theme: so is the default text black.
+    ZefEditor->SetFontColor(clBlack);
     ZefEditor->SetWantTabs(true);
     // Lines of any length stay editable: the width limit follows the text instead of stopping typing.
     ZefEditor->SetOptions(ZefEditor->Options().With(eoAutoSizeMaxLineWidth));
@@ -258,6 +260,7 @@ void TEditorForm::DoLoadFile(const QString& path)
             ZefReadRtf(*RichEdit1->document(), std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
             QPalette palette = RichEdit1->palette();
             palette.setColor(QPalette::Base, BackgroundColor(DocumentsUseCream()));
+            palette.setColor(QPalette::Text, Qt::black);
             RichEdit1->setPalette(palette);
             richText_ = true;
             ZefEditor->SetReadOnly(true);
@@ -291,12 +294,6 @@ void TEditorForm::RefreshCaption()
 {
     if (Editor)
         setWindowTitle(Editor->GetTitle() + QStringLiteral(" - Editor"));
-}
-
-void TEditorForm::RefreshHighlighter()
-{
-    // No highlighter list yet: every document is plain text.
-    ZefEditor->SetHighlighter(nullptr);
 }
 
 bool TEditorForm::QuerySaveChanges()
@@ -419,8 +416,7 @@ std::optional<QString> TEditorForm::AskSaveFileName()
     // The dialog speaks Unicode only: it is shown the name as decoded for display.
     dialog.folder = ZefDisplayPath(ZefFolderOf(name));
     dialog.fileName = ZefDisplayPath(ZefFileNameOf(name));
-    // The highlighter's own filter replaces this one once documents have highlighters.
-    dialog.filter = QStringLiteral("All files (*.*)|*.*|Text (*.txt)|*.txt|");
+    dialog.filter = SaveAsFilter();
     for (;;) {
         const std::optional<TZefFileChoice> choice = ZefDesktop().SaveFileDialog(dialog);
         if (!choice || choice->files.isEmpty())

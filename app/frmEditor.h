@@ -39,8 +39,10 @@ public:
     void DoLoadFile(const QString& path);
     // Caption "<title> - Editor".
     void RefreshCaption();
-    // The highlighter by the file's extension joins here with the highlighter list; until then none.
+    // The highlighter of the file's extension (none for an untitled document or an unknown extension).
     void RefreshHighlighter();
+    // The Save As dialog's filter: the highlighter's own, or all files and text.
+    QString SaveAsFilter() const;
     // Yes / No / Cancel when modified; true when the window may close.
     bool QuerySaveChanges();
     // The close question as the platform asks it before closing: not asked while being torn down; the answer

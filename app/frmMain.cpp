@@ -85,6 +85,7 @@ TMainForm::TMainForm(QString iniPath, QWidget* parent)
     BuildToolBar();
     BuildTabStrip();
     BuildStatusBar();
+    Add_Existed_Highlighter_ToMenu();
     EditorServices.MarkNumberList = markNumberList_;
     // Menu items take their icons from the same artwork as the tool bar.
     const char* const menuIcons[][3] = {
@@ -226,6 +227,9 @@ void TMainForm::BuildMenus()
     handler(AddControl(background, "miBackCream", "&Cream", nullptr, TEnable::Fixed), [this] { Background(true); });
     handler(AddControl(settingsMenu, "miSettingsFont", "&Font", nullptr, TEnable::TextState),
             [this] { SettingsFont(); });
+    highlighterMenu_ = settingsMenu->addMenu(QStringLiteral("&Highlighter"));
+    highlighterMenu_->menuAction()->setObjectName("miHighlighter");
+    controls_.push_back({highlighterMenu_->menuAction(), nullptr, TEnable::TextState});
     QAction* activeLine =
         AddControl(settingsMenu, "miActiveLineColor", "Active Line Color", nullptr, TEnable::TextState);
     activeLine->setCheckable(true);
@@ -497,6 +501,7 @@ void TMainForm::Set_Status_Of_New_EditorForm()
     editor->SetZeroStart(Control("miZeroStart")->isChecked());
     editor->SetActiveLineColor(Control("miActiveLineColor")->isChecked() ? ActiveLineColorOn : clNone);
     editor->SetRightEdge(state_.rightEdge);
+    Set_Highlight_For_Different_FileFormat();
 }
 
 void TMainForm::OnShow_TabSheet(int index)

@@ -70,6 +70,13 @@ public:
     // Runs a control as a click would (disabled controls do nothing).
     bool Click(const QString& objectName);
 
+    // The Settings menu's "&Highlighter" submenu: one item per language, then "(None)".
+    QMenu* HighlighterMenu() const { return highlighterMenu_; }
+    QAction* HighlighterNoneItem() const { return highlighterNone_; }
+    // The colour scheme for the active document. `ext` empty: the document's own lower-cased extension.
+    // From the menu, the highlighter the user just chose stays on the document.
+    void Set_Highlight_For_Different_FileFormat(const QString& ext = QString(), bool fromMenu = false);
+
     TZefCommand actFileNew;
     TZefCommand actFileOpen;
     TZefCommand actFileCloseAll;
@@ -102,6 +109,8 @@ private:
     // Once the frame is known (first shown), moves and shrinks the window so that its frame is on the screen.
     void KeepFrameOnScreen();
     void SaveWindowSettings();
+    void Add_Existed_Highlighter_ToMenu();
+    void MenuHighlighterClick(QAction* item);
     void Restore_Status_Of_This_Form();
     void Set_Status_Of_New_EditorForm();
     void Remove_TabSheets_After_ClosedFiles();
@@ -142,6 +151,8 @@ private:
     std::vector<TControl> controls_;
     std::array<QAction*, MaxRecentFiles> recentItems_{};
     QMenu* recentMenu_ = nullptr;
+    QMenu* highlighterMenu_ = nullptr;
+    QAction* highlighterNone_ = nullptr;
     QWidget* tabBand_ = nullptr;
     QTabBar* tabStrip_ = nullptr;
     // The document of each tab, in tab order.

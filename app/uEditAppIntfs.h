@@ -10,9 +10,13 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QMdiArea;
+class TZefCustomHighlighter;
+class TZefHighlighterAttributes;
 class TRecentFiles;
 class TUntitledNumbers;
 
@@ -54,9 +58,27 @@ public:
     virtual void StepFontSize(int step) = 0;
     // SaveDocument when a file name is set, else SaveDocumentAs. Answers whether the text was written.
     virtual bool Save() = 0;
+    // Entry `index` of HighlighterList, or none for -1; any other index outside the list changes nothing.
+    virtual void SelectHighlighter(int index) = 0;
+    // The highlighter operations below answer 0, empty, none or false (and change nothing) without a window
+    // or without a highlighter, and for an attribute index outside the highlighter's list.
+    virtual void AssignHighlighter(TZefCustomHighlighter* highlighter) = 0;
+    virtual void EnumHighlighterSettings(std::vector<std::string>& settings) = 0;
     virtual bool HasHighlighter() const = 0;
+    virtual int HighlighterAttrCount() const = 0;
+    virtual QString HighlighterAttrName(int index) const = 0;
+    virtual TZefHighlighterAttributes* HighlighterAttr(int index) const = 0;
+    virtual void SetAttrStyle(int index, TFontStyles style) = 0;
+    virtual void SetAttrForeground(int index, TColor color) = 0;
+    virtual void SetAttrBackground(int index, TColor color) = 0;
+    virtual bool UseHighlighterSettings(int index) = 0;
     virtual void SetActiveLineColor(TColor color) = 0;
     virtual void RepaintEditor() = 0;
+    // The highlighter's attributes under `key` of the per-user store (one subkey per attribute). Load: false
+    // when the key or an attribute's subkey is missing; a stored value that is not an integer raises
+    // EZefSettingsError.
+    virtual bool SaveHighlighterToRegistry(const QString& key) = 0;
+    virtual bool LoadHighlighterFromRegistry(const QString& key) = 0;
     // Clears the "Mark number" list and fills it with the marked lines, the last marked first.
     virtual void RefreshMarkList() = 0;
 };

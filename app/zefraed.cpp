@@ -27,8 +27,12 @@ int main(int argc, char** argv)
 
         TfrmStart frmStart;
         // The print, print preview and formatter busy windows join here, created hidden.
+        // Outside the event loop nothing else would catch an error of the first file: it gets the standard box.
         if (!commandLinePath.isEmpty())
-            frmStart.MainForm()->CmdLineOpen(commandLinePath);
+            ZefDeliverReportingErrors([&] {
+                frmStart.MainForm()->CmdLineOpen(commandLinePath);
+                return true;
+            });
         status = QApplication::exec();
     }
     EditorFactory.reset();

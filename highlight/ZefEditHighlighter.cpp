@@ -182,6 +182,12 @@ void TZefCustomHighlighter::NextToEol()
     while (!GetEol()) Next();
 }
 
+void TZefCustomHighlighter::ScanLineRange(std::string_view line, int lineIndex)
+{
+    SetLine(line, lineIndex);
+    NextToEol();
+}
+
 void TZefCustomHighlighter::Loaded()
 {
     loading_ = false;

@@ -88,6 +88,11 @@ public:
     // created. A stored value that is not an integer raises EZefSettingsError.
     virtual bool LoadFromRegistry(const TZefSettingsStore& root, std::string_view key);
     virtual bool SaveToRegistry(TZefSettingsStore& root, std::string_view key);
+    // Scans `line` for its end state only, starting from the range set before (ResetRange / SetRange), and
+    // leaves that state in GetRange; the token accessors mean nothing until the next SetLine. The range
+    // scans of the editor use it. It must give exactly the state the token loop (SetLine, NextToEol) gives:
+    // the base runs that loop, and a language may find the same state faster.
+    virtual void ScanLineRange(std::string_view line, int lineIndex);
 
     // For each own attribute, the source attribute of the same name (exact); the sample source when the
     // source is of the same class; the word-break set, DefaultFilter and Enabled. Non-highlighters go to

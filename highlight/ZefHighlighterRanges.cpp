@@ -16,8 +16,7 @@ void ScanAllRanges(TZefCustomHighlighter& highlighter, TZefEditStringList& lines
     highlighter.ResetRange();
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
-        highlighter.SetLine(lines.GetLine(i), i);
-        highlighter.NextToEol();
+        highlighter.ScanLineRange(lines.GetLine(i), i);
         lines.SetRangeState(i, highlighter.GetRange());
     }
 }
@@ -34,8 +33,7 @@ int ScanRangesFrom(TZefCustomHighlighter& highlighter, TZefEditStringList& lines
     }
     int line = first;
     for (;;) {
-        highlighter.SetLine(lines.GetLine(line), line);
-        highlighter.NextToEol();
+        highlighter.ScanLineRange(lines.GetLine(line), line);
         const TZefRangeState range = highlighter.GetRange();
         if (range == lines.GetRangeState(line)) return line;
         lines.SetRangeState(line, range);

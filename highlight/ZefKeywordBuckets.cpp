@@ -6,7 +6,7 @@
 TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
                                        bool caseSensitive)
     : tables_(tables), buckets_(static_cast<size_t>(bucketCount > 0 ? bucketCount : 0)),
-      identifierKind_(identifierKind), caseSensitive_(caseSensitive)
+      identifierKind_(identifierKind), unmatchedKind_(identifierKind), caseSensitive_(caseSensitive)
 {
 }
 
@@ -39,7 +39,7 @@ int TZefBucketKeywords::Lookup(uint32_t hash, std::string_view word) const
     for (const Entry& entry : buckets_[hash]) {
         if (Matches(word, entry.keyword)) return entry.kind;
     }
-    return identifierKind_;
+    return unmatchedKind_;
 }
 
 int TZefBucketKeywords::KindOf(std::string_view word) const

@@ -9,12 +9,16 @@
 
 // The table-driven form of a language's N bucket functions: bucket h holds the keywords whose hash is h, in
 // the order added. A word whose hash is N or more, or that matches no keyword of its bucket, is of the
-// language's identifier kind. Matching is KeyCompHashed (case-insensitive tables) or raw characters
+// language's identifier kind (or, for an unmatched word inside the buckets, its SetUnmatchedKind). Matching is KeyCompHashed (case-insensitive tables) or raw characters
 // (case-sensitive languages). Lookup costs one pass over the word plus one comparison per keyword of its
 // bucket; nothing is allocated.
 class TZefBucketKeywords {
 public:
     TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind, bool caseSensitive);
+
+    // The kind of a word that hashes into a bucket but equals none of its keywords (by default the identifier
+    // kind); words hashing beyond the last bucket keep the identifier kind. HTML tells the two apart.
+    void SetUnmatchedKind(int kind) { unmatchedKind_ = kind; }
 
     // Raises EZefHighlighterError when the keyword is empty, contains a character outside the identifier
     // table, hashes beyond the last bucket, or is already present (by the table's comparison).
@@ -41,5 +45,6 @@ private:
     TZefKeyHashTables tables_;
     std::vector<std::vector<Entry>> buckets_;
     int identifierKind_;
+    int unmatchedKind_;
     bool caseSensitive_;
 };

@@ -37,6 +37,15 @@ void TZefScanHighlighter::Next()
         eol_ = true;
         return;
     }
-    ScanToken();
-    if (cursor_.TokenLength() == 0) cursor_.Advance();
+    // A scanner changes state without moving at most a few times in a row (HTML: text before an entity,
+    // then an empty tag name); the bound keeps a faulty one from looping.
+    constexpr int kMaxEmptyTokens = 4;
+    for (int pass = 0;; ++pass) {
+        rescan_ = false;
+        ScanToken();
+        if (cursor_.TokenLength() > 0) return;
+        if (!rescan_ || pass == kMaxEmptyTokens) break;
+    }
+    rescan_ = false;
+    cursor_.Advance();
 }

@@ -9,8 +9,10 @@
 // Holds the line, the run position, the current kind and the range. Next starts a token at the run position
 // and, at the line end, makes the end-of-line token current (kind `nullKind`, empty text, GetEol true);
 // otherwise it calls ScanToken, which must move the cursor by at least one character and set the kind. A
-// ScanToken that moves nothing is made to take one character, so a faulty scanner cannot loop forever.
-// Ranges are plain ordinals; ResetRange returns to `initialRange`.
+// scanner that only changes its state at the run position (the token it would give is empty) calls
+// RescanInNewState: the empty token is dropped and ScanToken runs again there, a bounded number of times.
+// Any other ScanToken that moves nothing is made to take one character, so a faulty scanner cannot loop
+// forever. Ranges are plain ordinals; ResetRange returns to `initialRange`.
 class TZefScanHighlighter : public TZefCustomHighlighter {
 public:
     bool GetEol() const override { return eol_; }
@@ -37,6 +39,9 @@ protected:
     TZefScanCursor& Cursor() { return cursor_; }
     const TZefScanCursor& Cursor() const { return cursor_; }
     void SetTokenKind(int kind) { kind_ = kind; }
+    // From ScanToken, having moved nothing but changed the range: scan again at the same place. An empty
+    // token draws nothing, so dropping it changes no colour on the screen or on paper.
+    void RescanInNewState() { rescan_ = true; }
     // The attribute GetTokenAttribute answers for `kind` (nullptr: the consumer's defaults).
     void SetKindAttribute(int kind, TZefHighlighterAttributes* attribute);
 
@@ -49,4 +54,5 @@ private:
     TZefRangeState range_;
     int lineIndex_ = 0;
     bool eol_ = true;
+    bool rescan_ = false;
 };

@@ -241,7 +241,8 @@ public:
     void SetBookMarkOptions(TZefBookmarkOptions value);
     bool CaretAlwaysShown() const { return caretAlwaysShown_; }
     void SetCaretAlwaysShown(bool value);
-    // Referenced, not owned; the control is told when it is destroyed. Assigning rescans every line.
+    // Referenced, not owned; the control is told when it is destroyed. Assigning scans no line at once: the
+    // ranges are scanned as they are needed and in idle slices (ZefEditLazyRanges.cpp).
     TZefCustomHighlighter* Highlighter() const { return highlighter_; }
     void SetHighlighter(TZefCustomHighlighter* highlighter);
     TZefTextDrawer& TextDrawer() { return drawer_; }
@@ -258,7 +259,18 @@ public:
     // Range rescan from line index (from 0) until a line's stored end state is unchanged; answers the last
     // line scanned (index - 1 when there was nothing to scan). O(lines whose range changed).
     int ScanRangesFrom(int index);
+    // The full scan: every line from the top (the reference the lazily kept ranges must equal).
     void ScanAllRanges();
+    // ---- Lazily kept ranges (ZefEditLazyRanges.cpp). Below the mark (a count of lines from the top) every
+    // stored range equals what a full scan gives; the rest is scanned in idle slices of a few milliseconds,
+    // or at once by whoever needs a line's range first.
+    int RangeMark() const { return rangeMark_; }
+    // Makes the first `lineCount` lines' ranges exact (the painter, bracket matching, search and printing
+    // ask before they read ranges). O(lines between the mark and lineCount).
+    void ScanRangesUpTo(int lineCount) const;
+    bool RangeScanPending() const;
+    // Runs the remaining idle slices now.
+    void FinishRangeScan();
     void RefreshScrollBars();
     // Test hook: while on, every InvalidateRows / InvalidateGutterRows call that reaches a window is recorded.
     void SetRecordInvalidations(bool on);
@@ -512,6 +524,15 @@ private:
     void GutterChanged();
     void SetGutterPixels(int pixels);
     void HighlighterChanged(TZefPersistent* sender);
+    // Lazy ranges: start over from the top; keep the mark exact after an edit (the first line to rescan and
+    // the first line whose stored range is still its own end state from before the edit, both from 0;
+    // answers the last line scanned); one idle slice.
+    void RestartLazyRanges();
+    int RescanAfterEdit(int first, int firstComparable);
+    void RangeScanSlice();
+    void ScheduleRangeScan();
+    mutable int rangeMark_ = 0;
+    QTimer* rangeTimer_ = nullptr; // owned by the control as a Qt child; made on first use
     void DrawGutter(QPainter& painter, const QRect& clip, int firstLine, int lastLine);
     void DrawMarks(QPainter& painter, int firstLine, int lastLine, std::vector<int>& offsets);
     void DrawTextArea(QPainter& painter, const QRect& clip, int firstLine, int lastLine, int firstColumn,

@@ -82,6 +82,7 @@ TBufferCoord TCustomZefEdit::FindMatchingBracket() const
     int depth = 0;
     for (int line = caret.Line; line >= 1 && line <= lines_->Count(); line += forward ? 1 : -1) {
         const std::string_view current = LineText(line);
+        ScanRangesUpTo(line);
         const std::vector<bool> quoted = QuotedBytes(highlighter_, *lines_, line);
         int i = line == caret.Line ? caret.Char - 1 : (forward ? 0 : static_cast<int>(current.size()) - 1);
         for (; i >= 0 && i < static_cast<int>(current.size()); i += forward ? 1 : -1) {

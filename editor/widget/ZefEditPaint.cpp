@@ -101,6 +101,7 @@ void TCustomZefEdit::paintEvent(QPaintEvent* event)
     const int firstLine = std::max(topLine_ + clip.y() / rowHeight_, std::max(topLine_, 1));
     const int lastLine = std::min(topLine_ + (clipBottom - 1) / rowHeight_, lines_->Count());
     if (clip.x() < gutterPixels_) DrawGutter(painter, clip, firstLine, lastLine);
+    ScanRangesUpTo(lastLine); // the lines drawn read the ranges of the lines above them
     if (clipRight > gutterPixels_) DrawTextArea(painter, clip, firstLine, lastLine, firstColumn, lastColumn);
     DrawCaret(painter);
     if (OnPaint) {

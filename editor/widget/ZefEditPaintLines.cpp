@@ -62,7 +62,7 @@ void TCustomZefEdit::SetHighlighter(TZefCustomHighlighter* highlighter)
             InvalidateRows(-1, -1);
         });
         MeasureFont();
-        ScanAllRanges();
+        RestartLazyRanges();
     } else {
         MeasureFont();
         InvalidateRows(-1, -1);
@@ -75,7 +75,7 @@ void TCustomZefEdit::HighlighterChanged(TZefPersistent* sender)
     MeasureFont();
     LayoutChanged(true);
     // An attribute's colour or style only needs a repaint; the highlighter's own settings change the ranges.
-    if (dynamic_cast<TZefHighlighterAttributes*>(sender) == nullptr) ScanAllRanges();
+    if (dynamic_cast<TZefHighlighterAttributes*>(sender) == nullptr) RestartLazyRanges();
 }
 
 int TCustomZefEdit::ScanRangesFrom(int index)
@@ -104,10 +104,10 @@ void TCustomZefEdit::ScanAllRanges()
     lines_->BeginUpdate();
     highlighter_->ResetRange();
     for (int i = 0; i < count; ++i) {
-        highlighter_->SetLine(lines_->GetLine(i), i);
-        highlighter_->NextToEol();
+        highlighter_->ScanLineRange(lines_->GetLine(i), i);
         lines_->SetRangeState(i, highlighter_->GetRange());
     }
+    rangeMark_ = count;
     InvalidateRows(-1, -1);
     lines_->EndUpdate();
 }
@@ -121,26 +121,29 @@ void TCustomZefEdit::GrowMaxLineWidth(int index)
 
 void TCustomZefEdit::LinesAdded(int index, int count)
 {
-    if (highlighter_ != nullptr && lines_->Count() > 0) {
-        int last = ScanRangesFrom(index);
-        while (last < index + count - 1) last = ScanRangesFrom(last + 1);
+    if (highlighter_ != nullptr) {
+        if (index < rangeMark_) rangeMark_ += count;
+        RescanAfterEdit(index, index + count);
     }
     InvalidateGutterRows(index + 1, INT_MAX);
     InvalidateRows(index + 1, INT_MAX);
     GrowMaxLineWidth(index);
 }
 
-void TCustomZefEdit::LinesRemoved(int index, int /*count*/)
+void TCustomZefEdit::LinesRemoved(int index, int count)
 {
-    if (highlighter_ != nullptr && lines_->Count() > 0) ScanRangesFrom(index);
+    if (highlighter_ != nullptr) {
+        if (index < rangeMark_) rangeMark_ = rangeMark_ <= index + count ? index : rangeMark_ - count;
+        RescanAfterEdit(index, index);
+    }
     InvalidateGutterRows(index + 1, INT_MAX);
     InvalidateRows(index + 1, INT_MAX);
 }
 
-void TCustomZefEdit::LineReplaced(int index, int /*count*/)
+void TCustomZefEdit::LineReplaced(int index, int count)
 {
     if (highlighter_ != nullptr) {
-        const int last = ScanRangesFrom(index);
+        const int last = RescanAfterEdit(index, index + std::max(count, 1) - 1);
         InvalidateRows(index + 1, std::max(last, index) + 1);
     } else {
         InvalidateRows(index + 1, index + 1);
@@ -165,6 +168,7 @@ void TCustomZefEdit::LinesAfterChanges()
 void TCustomZefEdit::LinesAllCleared()
 {
     TPaintLockGuard lock(*this);
+    rangeMark_ = 0;
     undoList_->ClearRecords();
     redoList_->ClearRecords();
     pendingInvalidRect_ = QRect();

@@ -3,6 +3,9 @@
 
 #include "ZefQtDesktop.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -60,12 +63,19 @@ QStringList ZefQtNameFilters(const QString& filter)
                 pattern = QStringLiteral("*");
         const QString spaced = patterns.join(QLatin1Char(' '));
         const QString suffix = QStringLiteral("(") + spaced + QStringLiteral(")");
-        // The description often repeats the patterns in parentheses; they are replaced, not doubled.
-        const QString suffixSpaced = QStringLiteral("(") + entry.patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
-        const QString suffixSemi = QStringLiteral("(") + entry.patterns.join(QLatin1Char(';')) + QStringLiteral(")");
+        // The description often repeats the patterns in parentheses, separated by spaces, ";" or ","; they are
+        // replaced, not doubled.
         QString description = entry.description;
-        if (description.endsWith(suffixSpaced) || description.endsWith(suffixSemi))
-            description = description.left(description.lastIndexOf(QLatin1Char('('))).trimmed();
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && description.endsWith(QLatin1Char(')'))) {
+            const QString inner = description.mid(open + 1, description.size() - open - 2);
+            static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+            const QStringList listed = inner.split(separators, Qt::SkipEmptyParts);
+            if (listed.size() == entry.patterns.size() &&
+                std::equal(listed.begin(), listed.end(), entry.patterns.begin(),
+                           [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }))
+                description = description.left(open).trimmed();
+        }
         result.append(description + QStringLiteral(" ") + suffix);
     }
     return result;

@@ -115,6 +115,22 @@ std::optional<QString> TZefQtDesktop::InputQuery(const QString& caption, const Q
     return text;
 }
 
+QStringList ZefApplyNameFilters(QFileDialog& fileDialog, const TZefFileDialog& dialog)
+{
+    // Extensions match in any case, as on the desktop the filters were written for ("*.htm" lists
+    // PAGE.HTM): the platform's own dialogs compare case-sensitively, so the built-in one is used, told to
+    // ignore case.
+    fileDialog.setOption(QFileDialog::DontUseNativeDialog);
+    fileDialog.setFilter(fileDialog.filter() & ~QDir::CaseSensitive);
+    const QStringList filters = ZefQtNameFilters(dialog.filter);
+    if (!filters.isEmpty()) {
+        fileDialog.setNameFilters(filters);
+        const int index = dialog.filterIndex >= 1 && dialog.filterIndex <= filters.size() ? dialog.filterIndex : 1;
+        fileDialog.selectNameFilter(filters[index - 1]);
+    }
+    return filters;
+}
+
 std::optional<TZefFileChoice> TZefQtDesktop::RunFileDialog(const TZefFileDialog& dialog, bool save)
 {
     RequireSomeoneToAnswer(QStringLiteral("file dialog \"%1\"").arg(dialog.caption));
@@ -128,12 +144,7 @@ std::optional<TZefFileChoice> TZefQtDesktop::RunFileDialog(const TZefFileDialog&
         fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!dialog.defaultExtension.isEmpty())
         fileDialog.setDefaultSuffix(dialog.defaultExtension);
-    const QStringList filters = ZefQtNameFilters(dialog.filter);
-    if (!filters.isEmpty()) {
-        fileDialog.setNameFilters(filters);
-        const int index = dialog.filterIndex >= 1 && dialog.filterIndex <= filters.size() ? dialog.filterIndex : 1;
-        fileDialog.selectNameFilter(filters[index - 1]);
-    }
+    const QStringList filters = ZefApplyNameFilters(fileDialog, dialog);
     if (!dialog.fileName.isEmpty())
         fileDialog.selectFile(dialog.fileName);
     if (fileDialog.exec() != QDialog::Accepted)

@@ -6,7 +6,12 @@
 
 #include <QPointer>
 
+class QFileDialog;
 class QSoundEffect;
+
+// Gives a Qt file dialog the dialog's filters (matching names in any case) and selects the chosen one;
+// answers the Qt name filters.
+QStringList ZefApplyNameFilters(QFileDialog& fileDialog, const TZefFileDialog& dialog);
 
 // Every modal call parents its dialog to the active window, so it opens centred over it. On the offscreen
 // platform a modal call stops the process with a message naming the request (see RequireSomeoneToAnswer)

@@ -39,7 +39,8 @@ TEST(CommandsDataModuleTest, RegistersItsListsWhileItLivesAndDoesNothingWithoutA
             command->Execute(); // a handler without its target does nothing
         }
         EXPECT_EQ(module.actEditRedo.ShortCut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_Z));
-        EXPECT_EQ(module.OpenFilter(), "All files (*.*)|*.*|Text (*.txt)|*.txt|Rich Text Format(*.rtf)|*.rtf");
+        EXPECT_EQ(module.OpenFilter(), "All files (*.*)|*.*|Text (*.txt)|*.txt|HTML Document (*.htm,*.html)|*.htm;*.html|"
+                                       "Rich Text Format(*.rtf)|*.rtf");
     }
     EXPECT_EQ(CommandsDataModule, nullptr);
     EXPECT_EQ(EditorServices.RecentFiles, nullptr);

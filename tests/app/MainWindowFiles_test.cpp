@@ -273,9 +273,21 @@ public:
     QFont GetFont() const override { return QFont(); }
     void StepFontSize(int) override {}
     bool Save() override { return false; }
+    void SelectHighlighter(int) override {}
+    void AssignHighlighter(TZefCustomHighlighter*) override {}
+    void EnumHighlighterSettings(std::vector<std::string>&) override {}
     bool HasHighlighter() const override { return false; }
+    int HighlighterAttrCount() const override { return 0; }
+    QString HighlighterAttrName(int) const override { return QString(); }
+    TZefHighlighterAttributes* HighlighterAttr(int) const override { return nullptr; }
+    void SetAttrStyle(int, TFontStyles) override {}
+    void SetAttrForeground(int, TColor) override {}
+    void SetAttrBackground(int, TColor) override {}
+    bool UseHighlighterSettings(int) override { return false; }
     void SetActiveLineColor(TColor) override {}
     void RepaintEditor() override {}
+    bool SaveHighlighterToRegistry(const QString&) override { return false; }
+    bool LoadHighlighterFromRegistry(const QString&) override { return false; }
     void RefreshMarkList() override {}
 };
 

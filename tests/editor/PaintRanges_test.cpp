@@ -53,6 +53,7 @@ TEST(PaintRanges, CommentOpenedOnLineOneRescansAndRepaintsExactlyTheChangedLines
     TRecordingHighlighter highlighter;
     auto edit = MakeShownEdit("int a;\r\nb = 1;\r\nc = 2;\r\nd */ e;\r\nf = 3;\r\ng = 4;\r\nh = 5;", 20, 10);
     edit->SetHighlighter(&highlighter);
+    edit->FinishRangeScan();
     EXPECT_EQ(Ranges(*edit), "0000000");
     EXPECT_FALSE(HasGreenInk(Rendered(*edit), CellRect(*edit, 1, 2)));
 
@@ -86,6 +87,7 @@ TEST(PaintRanges, TypedCommentOpenerGoesThroughTheSameReaction)
     TRecordingHighlighter highlighter;
     auto edit = MakeShownEdit("a\r\nb\r\nc */ d\r\ne\r\nf", 20, 8);
     edit->SetHighlighter(&highlighter);
+    edit->FinishRangeScan();
     edit->SetRecordInvalidations(true);
     highlighter.scanned.clear();
     edit->SetSelectedText("/*");
@@ -100,6 +102,7 @@ TEST(PaintRanges, InsertedAndRemovedLinesRescanAndRepaintToTheBottom)
     TRecordingHighlighter highlighter;
     auto edit = MakeShownEdit("a\r\nb\r\nc */\r\nd\r\ne", 20, 8);
     edit->SetHighlighter(&highlighter);
+    edit->FinishRangeScan();
     edit->SetRecordInvalidations(true);
     highlighter.scanned.clear();
     edit->Lines()->BeginUpdate();
@@ -138,6 +141,7 @@ TEST(PaintRanges, TokenStylesAndColours)
     edit->clearFocus();
     const QImage plain = Rendered(*edit);
     edit->SetHighlighter(&highlighter);
+    edit->FinishRangeScan();
     highlighter.numberAttri_->SetBackground(clYellow);
     QImage image = Rendered(*edit);
     EXPECT_NE(image.copy(CellRect(*edit, 1, 1)), plain.copy(CellRect(*edit, 1, 1))) << "the keyword is bold";
@@ -158,6 +162,7 @@ TEST(PaintRanges, HighlighterDestroyedFirstIsDropped)
     {
         TZefTestHighlighter highlighter;
         edit->SetHighlighter(&highlighter);
+        edit->FinishRangeScan();
         EXPECT_EQ(Ranges(*edit), "11");
     }
     EXPECT_EQ(edit->Highlighter(), nullptr);

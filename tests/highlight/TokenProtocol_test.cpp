@@ -159,20 +159,58 @@ TEST(RangeScan, NeverScannedLinesAreAlwaysRescanned)
 
 TEST(TokenProtocol, AScannerThatConsumesNothingStillAdvances)
 {
+    // Plain, and one that claims a new state every time without ever moving: both take one character.
     struct Stuck : TZefScanHighlighter {
-        Stuck() : TZefScanHighlighter(99) {}
+        explicit Stuck(bool rescan) : TZefScanHighlighter(99), rescan_(rescan) {}
         TZefHighlighterAttributes* GetDefaultAttribute(int) const override { return nullptr; }
-        void ScanToken() override { SetTokenKind(1); }
-    } stuck;
-    std::string kinds;
-    stuck.SetLine("abc", 0);
-    for (int guard = 0; guard < 10 && !stuck.GetEol(); ++guard) {
-        kinds += std::to_string(stuck.GetTokenPos()) + ":" + std::string(stuck.GetToken()) + " ";
-        stuck.Next();
+        void ScanToken() override
+        {
+            SetTokenKind(1);
+            ++calls;
+            if (rescan_) RescanInNewState();
+        }
+        bool rescan_;
+        int calls = 0;
+    };
+    for (bool rescan : {false, true}) {
+        Stuck stuck(rescan);
+        std::string kinds;
+        stuck.SetLine("abc", 0);
+        for (int guard = 0; guard < 10 && !stuck.GetEol(); ++guard) {
+            kinds += std::to_string(stuck.GetTokenPos()) + ":" + std::string(stuck.GetToken()) + " ";
+            stuck.Next();
+        }
+        EXPECT_EQ(kinds, "0:a 1:b 2:c ");
+        EXPECT_TRUE(stuck.GetEol());
+        EXPECT_EQ(stuck.GetTokenKind(), 99);
+        EXPECT_EQ(stuck.calls, rescan ? 15 : 3) << "a bounded number of scans per character";
     }
-    EXPECT_EQ(kinds, "0:a 1:b 2:c ");
-    EXPECT_TRUE(stuck.GetEol());
-    EXPECT_EQ(stuck.GetTokenKind(), 99);
+}
+
+TEST(TokenProtocol, AStateChangeWithoutAToken)
+{
+    // "x" switches to state 1 and gives no token there; in state 1 every character is a token of kind 2.
+    struct Switch : TZefScanHighlighter {
+        Switch() : TZefScanHighlighter(99) {}
+        TZefHighlighterAttributes* GetDefaultAttribute(int) const override { return nullptr; }
+        void ScanToken() override
+        {
+            if (GetRange() == 0 && Cursor().Current() == 'x') {
+                SetRange(1);
+                RescanInNewState();
+                return;
+            }
+            SetTokenKind(GetRange() == 0 ? 1 : 2);
+            Cursor().Advance();
+        }
+    } scanner;
+    std::string dump;
+    scanner.SetLine("axb", 0);
+    while (!scanner.GetEol()) {
+        dump += std::to_string(scanner.GetTokenKind()) + ":" + std::string(scanner.GetToken()) + " ";
+        scanner.Next();
+    }
+    EXPECT_EQ(dump, "1:a 2:x 2:b ");
 }
 
 TEST(TokenProtocol, RandomLinesAreCoveredByTokensAndResumeFromStoredRanges)

@@ -170,6 +170,10 @@ TEST(DesktopFilters, PairsBecomeQtNameFilters)
         {"All files (*.*)|*.*|Text (*.txt)|*.txt|", {"All files (*)", "Text (*.txt)"}},
         {"Pascal files|*.pas;*.dpr;*.inc", {"Pascal files (*.pas *.dpr *.inc)"}},
         {"C++ Files (*.c;*.cpp;*.h)|*.c;*.cpp;*.h", {"C++ Files (*.c *.cpp *.h)"}},
+        // Patterns listed in the description with commas, or in another case, are shown once.
+        {"C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp", {"C++ Files (*.c *.cpp *.h *.hpp)"}},
+        {"x86 Assembly Files (*.asm)|*.ASM", {"x86 Assembly Files (*.ASM)"}},
+        {"Odd (*.a,*.b)|*.a", {"Odd (*.a,*.b) (*.a)"}},
         {"Lonely description", {"Lonely description (*)"}},
         {"|*.ini||", {"*.ini (*.ini)"}},
         {"", {}},

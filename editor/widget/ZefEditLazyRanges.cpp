@@ -1,0 +1,116 @@
+// Lazily kept highlighter ranges: a mark below which every stored range is exact, idle slices that move it
+// to the end, and edits that keep it exact without rescanning more than the screen shows.
+//
+// Invariant: for every line i < rangeMark_, the stored range equals what a full scan from the top gives.
+// Lines at or beyond the mark may hold anything (stale values, -1). Readers of ranges call ScanRangesUpTo
+// for the lines they need; the painter does so for the lines it draws.
+#include "ZefEdit.h"
+
+#include "ZefEditHighlighter.h"
+#include "ZefEditTextBuffer.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// One idle slice scans for about this long before giving the event loop back.
+constexpr qint64 kSliceNanoseconds = 4'000'000;
+// Lines scanned between two looks at the clock.
+constexpr int kSliceStep = 256;
+// An edit below the screen still rescans this many lines at once, where most rescans converge.
+constexpr int kEagerLines = 64;
+
+} // namespace
+
+void TCustomZefEdit::ScanRangesUpTo(int lineCount) const
+{
+    if (highlighter_ == nullptr) return;
+    const int count = lines_->Count();
+    rangeMark_ = std::clamp(rangeMark_, 0, count);
+    lineCount = std::min(lineCount, count);
+    if (rangeMark_ >= lineCount) return;
+    if (rangeMark_ == 0) {
+        highlighter_->ResetRange();
+    } else {
+        highlighter_->SetRange(lines_->GetRangeState(rangeMark_ - 1));
+    }
+    for (int line = rangeMark_; line < lineCount; ++line) {
+        highlighter_->ScanLineRange(lines_->GetLine(line), line);
+        lines_->SetRangeState(line, highlighter_->GetRange());
+    }
+    rangeMark_ = lineCount;
+}
+
+bool TCustomZefEdit::RangeScanPending() const { return highlighter_ != nullptr && rangeMark_ < lines_->Count(); }
+
+void TCustomZefEdit::FinishRangeScan()
+{
+    ScanRangesUpTo(lines_->Count());
+    if (rangeTimer_ != nullptr) rangeTimer_->stop();
+}
+
+void TCustomZefEdit::RestartLazyRanges()
+{
+    rangeMark_ = 0;
+    InvalidateRows(-1, -1);
+    ScheduleRangeScan();
+}
+
+void TCustomZefEdit::ScheduleRangeScan()
+{
+    if (!RangeScanPending()) return;
+    if (rangeTimer_ == nullptr) {
+        rangeTimer_ = new QTimer(this);
+        rangeTimer_->setSingleShot(true);
+        rangeTimer_->setInterval(0);
+        connect(rangeTimer_, &QTimer::timeout, this, [this] { RangeScanSlice(); });
+    }
+    if (!rangeTimer_->isActive()) rangeTimer_->start();
+}
+
+void TCustomZefEdit::RangeScanSlice()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (RangeScanPending()) {
+        ScanRangesUpTo(rangeMark_ + kSliceStep);
+        if (clock.nsecsElapsed() >= kSliceNanoseconds) break;
+    }
+    ScheduleRangeScan();
+}
+
+int TCustomZefEdit::RescanAfterEdit(int first, int firstComparable)
+{
+    const int count = lines_->Count();
+    rangeMark_ = std::clamp(rangeMark_, 0, count);
+    // At or beyond the mark nothing exact depends on the change: readers scan it when they need it.
+    if (highlighter_ == nullptr || first < 0 || first >= rangeMark_) {
+        ScheduleRangeScan();
+        return first;
+    }
+    const int lastVisible = topLine_ + visibleLines_ - 1; // from 0: the partly visible row below included
+    const int limit = std::max(lastVisible, first + kEagerLines);
+    if (first == 0) {
+        highlighter_->ResetRange();
+    } else {
+        highlighter_->SetRange(lines_->GetRangeState(first - 1));
+    }
+    for (int line = first;; ++line) {
+        highlighter_->ScanLineRange(lines_->GetLine(line), line);
+        const TZefRangeState range = highlighter_->GetRange();
+        // From firstComparable on, a line's stored range is its own exact end state from before the edit and
+        // the lines below it are unchanged: ending as before makes every exact line below it exact again.
+        if (line >= firstComparable && range == lines_->GetRangeState(line)) return line;
+        lines_->SetRangeState(line, range);
+        if (line == rangeMark_ - 1) return line;
+        if (line >= limit) {
+            // Not converged by the end of the screen: the lines below are rescanned in idle slices.
+            rangeMark_ = line + 1;
+            ScheduleRangeScan();
+            return line;
+        }
+    }
+}
