@@ -71,6 +71,7 @@ void TZefEditStringList::ReplaceInLine(int index, size_t offset, size_t length, 
         copy.assign(text);
         text = copy;
     }
+    loadedLoneBreak_ = false;
     BeginUpdate();
     try {
         const int oldWidth = rec.ExpandedWidth;

@@ -342,6 +342,20 @@ TLineBreakStyle TZefEditStringList::GetLineBreak(int index) const
     return lineBreaks_.At(index);
 }
 
+void TZefEditStringList::CopyLineBreaksFrom(const TZefEditStringList& source)
+{
+    lineBreakStyle_ = source.lineBreakStyle_;
+    trailingLineBreak_ = source.trailingLineBreak_;
+    loadedLoneBreak_ = source.loadedLoneBreak_ && count_ == source.count_;
+    if (source.lineBreaks_.Active() && count_ == source.count_) {
+        std::vector<TLineBreakStyle> breaks(static_cast<size_t>(count_));
+        for (int i = 0; i < count_; ++i) breaks[static_cast<size_t>(i)] = source.lineBreaks_.At(i);
+        lineBreaks_.Assign(std::move(breaks));
+    } else {
+        lineBreaks_.Clear();
+    }
+}
+
 bool TZefEditStringList::IsEmptyDocument() const
 {
     return count_ == 0 || (count_ == 1 && lines_[0].Text().empty() && !loadedLoneBreak_);

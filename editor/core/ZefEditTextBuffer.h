@@ -173,6 +173,9 @@ public:
     // The break written after the line when another line follows it: its own break in a file with mixed
     // breaks, LineBreakStyle otherwise. LineBreakStyle for a bad index.
     TLineBreakStyle GetLineBreak(int index) const;
+    // Takes over source's breaks (style, final break, each line's own break) for a store that now holds the
+    // same lines as source, e.g. after its text was replaced by source's.
+    void CopyLineBreaksFrom(const TZefEditStringList& source);
 
     void BeginUpdate();
     void EndUpdate();

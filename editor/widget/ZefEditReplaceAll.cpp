@@ -24,5 +24,7 @@ void TCustomZefEdit::ReplaceAllLines(const TZefEditStringList& source)
         ChangeLines(ucInsert, 1, oldCount, newLines, end, caret);
         CaretTo(caret);
     }
-    lines_->SetLineBreakStyle(source.LineBreakStyle());
+    // The file's breaks come with its text, so saving the reloaded document gives back the file's bytes.
+    if (lines_->Count() == source.Count()) lines_->CopyLineBreaksFrom(source);
+    else lines_->SetLineBreakStyle(source.LineBreakStyle());
 }

@@ -6,6 +6,8 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 void TypeText(TCustomZefEdit& edit, const std::string& text)
@@ -338,4 +340,18 @@ TEST(UndoRedo, ReplacingAllLinesIsOneExactStepThatTakesTheLineBreak)
     EXPECT_EQ(edit->Lines()->Count(), 1);
     edit->Undo();
     EXPECT_EQ(LinesDump(*edit), "keep|new  ||tail  |more");
+}
+
+TEST(UndoRedo, ReplacingAllLinesByAFileWithMixedBreaksSavesTheFileBytes)
+{
+    const std::string file = "one\r\ntwo\nthree\rfour";
+    auto edit = MakeEdit("one\r\ntwo\r\nold");
+    std::istringstream input(file);
+    TZefEditStringList source;
+    source.LoadFromStream(input);
+    ASSERT_TRUE(source.HasMixedLineBreaks());
+    edit->ReplaceAllLines(source);
+    std::ostringstream saved;
+    edit->Lines()->SaveToStream(saved);
+    EXPECT_EQ(saved.str(), file);
 }
