@@ -143,7 +143,12 @@ void TZefEditUndoList::AdvanceChangeNumber()
 
 void TZefEditUndoList::Trim()
 {
-    while (records_.size() > static_cast<size_t>(maximum_)) records_.pop_front();
+    // The records of a group still open are one step in the making: trimming one of them would leave a step
+    // that undoes only part of its change.
+    while (records_.size() > static_cast<size_t>(maximum_)) {
+        if (maximum_ > 0 && groupDepth_ > 0 && groupNumber_ != 0 && records_.front().ChangeNumber == groupNumber_) break;
+        records_.pop_front();
+    }
 }
 
 void TZefEditUndoList::RaiseRecordAdded()
