@@ -10,6 +10,7 @@ class QMenu;
 class QTextEdit;
 class TEditor;
 class TZefEdit;
+class TZefEditorSearch;
 
 // Owns its controls and keeps its document alive through Editor. Closing asks the save question unless the
 // window is already being torn down; once closed (or destroyed) the document no longer refers to it and is
@@ -28,6 +29,8 @@ public:
     QAction* miReload = nullptr;
     QAction* miRichCopy = nullptr;
     std::shared_ptr<TEditor> Editor;
+    // Find and replace in ZefEditor, with the two search engines.
+    std::unique_ptr<TZefEditorSearch> Search;
 
     // Makes this document the target of the commands (or withdraws it, leaving other documents' references).
     void SetCommandTargets(bool active);
