@@ -121,7 +121,12 @@ void TTextSearchDialog::MoveTextToTop(QComboBox* box)
 }
 
 QString TTextSearchDialog::SearchText() const { return cbSearchText->currentText(); }
-void TTextSearchDialog::SetSearchText(const QString& text) { cbSearchText->setEditText(text); }
+void TTextSearchDialog::SetSearchText(const QString& text)
+{
+    // Selected, so that typing replaces the preset.
+    cbSearchText->setEditText(text);
+    cbSearchText->lineEdit()->selectAll();
+}
 QStringList TTextSearchDialog::SearchTextHistory() const { return Items(cbSearchText); }
 void TTextSearchDialog::SetSearchTextHistory(const QStringList& history) { SetItems(cbSearchText, history); }
 bool TTextSearchDialog::SearchBackwards() const { return rbBackward->isChecked(); }
@@ -148,6 +153,7 @@ TTextReplaceDialog::TTextReplaceDialog(QWidget* parent) : TTextSearchDialog(pare
     Label2->setBuddy(cbReplaceText);
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(cbReplaceText, 1, 1);
+    setTabOrder(cbSearchText, cbReplaceText);
     setFixedSize(sizeHint().expandedTo(QSize(332, 210)));
 }
 
