@@ -8,6 +8,7 @@
 #include "ZefEdit.h"
 #include "ZefEditKeyCmds.h"
 #include "ZefEditTextBuffer.h"
+#include "ZefSearchFlow.h"
 #include "frmEditor.h"
 
 #include <QComboBox>
@@ -300,6 +301,26 @@ bool TEditor::CanSave() const { return Form && (IsModified() || FileName.isEmpty
 
 bool TEditor::CanFind() const { return Form && !IsEmpty; }
 // No search text can have been entered before the find dialog exists.
-bool TEditor::CanFindNext() const { return false; }
-bool TEditor::CanFindPrev() const { return false; }
+bool TEditor::CanFindNext() const { return CanFind() && !ZefSearchState().SearchText.isEmpty(); }
+bool TEditor::CanFindPrev() const { return CanFindNext(); }
+
+void TEditor::ExecFind(bool textAtCaret)
+{
+    if (Form && Form->Search) Form->Search->ExecFind(textAtCaret);
+}
+
+void TEditor::ExecFindNext()
+{
+    if (Form && Form->Search) Form->Search->ExecFindNext();
+}
+
+void TEditor::ExecFindPrev()
+{
+    if (Form && Form->Search) Form->Search->ExecFindPrev();
+}
+
+void TEditor::ExecReplace(bool textAtCaret)
+{
+    if (Form && Form->Search) Form->Search->ExecReplace(textAtCaret);
+}
 bool TEditor::CanReplace() const { return Form && !IsReadOnly && !IsEmpty; }

@@ -92,6 +92,10 @@ public:
     bool CanFindNext() const override;
     bool CanFindPrev() const override;
     bool CanReplace() const override;
+    void ExecFind(bool textAtCaret) override;
+    void ExecFindNext() override;
+    void ExecFindPrev() override;
+    void ExecReplace(bool textAtCaret) override;
 
     // Gives the untitled number back to the application's pool.
     void ReleaseUntitledNumber();

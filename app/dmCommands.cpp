@@ -85,6 +85,24 @@ TCommandsDataModule::TCommandsDataModule()
       actEditSelectAll("actEditSelectAll", "Edit", QKeySequence(Qt::CTRL | Qt::Key_A),
                        On(ActiveEditCommands, &IEditCommands::ExecSelectAll),
                        When(ActiveEditCommands, &IEditCommands::CanSelectAll)),
+      actSearchFind("actSearchFind", "Search", QKeySequence(Qt::CTRL | Qt::Key_F),
+                    [] {
+                        if (auto target = ActiveSearchCommands)
+                            target->ExecFind(true);
+                    },
+                    When(ActiveSearchCommands, &ISearchCommands::CanFind)),
+      actSearchFindNext("actSearchFindNext", "Search", QKeySequence(Qt::Key_F3),
+                        On(ActiveSearchCommands, &ISearchCommands::ExecFindNext),
+                        When(ActiveSearchCommands, &ISearchCommands::CanFindNext)),
+      actSearchFindPrev("actSearchFindPrev", "Search", QKeySequence(Qt::SHIFT | Qt::Key_F3),
+                        On(ActiveSearchCommands, &ISearchCommands::ExecFindPrev),
+                        When(ActiveSearchCommands, &ISearchCommands::CanFindPrev)),
+      actSearchReplace("actSearchReplace", "Search", QKeySequence(Qt::CTRL | Qt::Key_H),
+                       [] {
+                           if (auto target = ActiveSearchCommands)
+                               target->ExecReplace(true);
+                       },
+                       When(ActiveSearchCommands, &ISearchCommands::CanReplace)),
       openFilter_(highlighters_.DialogFilter() + QStringLiteral("Rich Text Format(*.rtf)|*.rtf"))
 {
     EditorServices.RecentFiles = &recentFiles_;
@@ -105,5 +123,6 @@ TCommandsDataModule::~TCommandsDataModule()
 std::vector<TZefCommand*> TCommandsDataModule::Commands()
 {
     return {&actFileSave, &actFileSaveAs, &actFileClose, &actEditCut,  &actEditCopy,
-            &actEditPaste, &actEditDelete, &actEditUndo, &actEditRedo, &actEditSelectAll};
+            &actEditPaste, &actEditDelete, &actEditUndo, &actEditRedo, &actEditSelectAll,
+            &actSearchFind, &actSearchFindNext, &actSearchFindPrev, &actSearchReplace};
 }

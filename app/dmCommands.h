@@ -71,6 +71,10 @@ public:
     TZefCommand actEditUndo;
     TZefCommand actEditRedo;
     TZefCommand actEditSelectAll;
+    TZefCommand actSearchFind;
+    TZefCommand actSearchFindNext;
+    TZefCommand actSearchFindPrev;
+    TZefCommand actSearchReplace;
 
     // Every command above, for lookup by name and for tests.
     std::vector<TZefCommand*> Commands();

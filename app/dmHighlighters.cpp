@@ -14,10 +14,6 @@ const char* const kAllAndTextFilter = "All files (*.*)|*.*|Text (*.txt)|*.txt|";
 
 } // namespace
 
-std::string ZefToCodePage(const QString& text) { return cp1252::FromUtf16(text.toStdU16String()); }
-
-QString ZefFromCodePage(std::string_view bytes) { return QString::fromStdU16String(cp1252::ToUtf16(bytes)); }
-
 TZefHighlighterSet::TZefHighlighterSet() : owned_(ZefCreateHighlighters())
 {
     std::vector<TZefCustomHighlighter*> owner;

@@ -1,6 +1,7 @@
 // The application's highlighters: one instance of each language, the highlighter list and the dialog filters.
 #pragma once
 
+#include "ZefCodePageText.h"
 #include "uHighlighterProcs.h"
 
 #include <QString>
@@ -38,6 +39,3 @@ extern const THighlighterList* HighlighterList;
 // The running program's set (null alike).
 extern TZefHighlighterSet* HighlighterSet;
 
-// Windows-1252 bytes of a file name or caption, and back.
-std::string ZefToCodePage(const QString& text);
-QString ZefFromCodePage(std::string_view bytes);

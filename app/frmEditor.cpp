@@ -12,6 +12,7 @@
 #include "ZefFilePath.h"
 #include "ZefLoadError.h"
 #include "ZefRtfReader.h"
+#include "ZefSearchFlow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -61,6 +62,7 @@ TEditorForm::TEditorForm(QWidget* parent) : QMdiSubWindow(parent)
     ZefEditor->setContextMenuPolicy(Qt::CustomContextMenu);
     ZefEditor->hide();
     layout->addWidget(ZefEditor);
+    Search = std::make_unique<TZefEditorSearch>(ZefEditor, this);
 
     RichEdit1 = new QTextEdit(client);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
@@ -89,6 +91,7 @@ TEditorForm::~TEditorForm()
     ZefEditor->viewport()->removeEventFilter(this);
     RichEdit1->viewport()->removeEventFilter(this);
     ZefEditor->OnChange = nullptr;
+    ZefEditor->OnReplaceText = nullptr;
     ZefEditor->OnStatusChange = nullptr;
     ZefEditor->OnScroll = nullptr;
     Detach();

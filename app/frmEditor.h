@@ -15,6 +15,7 @@ class QTextEdit;
 class TEditor;
 class TZefEdit;
 class IEditor;
+class TZefEditorSearch;
 
 // Owns its controls and keeps its document alive through Editor. Closing asks the save question unless the
 // window is already being torn down; once closed (or destroyed) the document no longer refers to it and is
@@ -33,6 +34,8 @@ public:
     QAction* miReload = nullptr;
     QAction* miRichCopy = nullptr;
     std::shared_ptr<TEditor> Editor;
+    // Find and replace in ZefEditor, with the two search engines.
+    std::unique_ptr<TZefEditorSearch> Search;
 
     // Makes this document the target of the commands (or withdraws it, leaving other documents' references).
     void SetCommandTargets(bool active);

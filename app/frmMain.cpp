@@ -203,6 +203,15 @@ void TMainForm::BuildMenus()
     AddControl(edit, "miEditSelectAll", "Select &All", &dm.actEditSelectAll, TEnable::TextState)
         ->setShortcut(dm.actEditSelectAll.ShortCut());
     edit->addSeparator();
+    AddControl(edit, "miEditFind", "&Find", &dm.actSearchFind, TEnable::TextState)
+        ->setShortcut(dm.actSearchFind.ShortCut());
+    AddControl(edit, "miEditFindNext", "Find &Next", &dm.actSearchFindNext, TEnable::Rule)
+        ->setShortcut(dm.actSearchFindNext.ShortCut());
+    AddControl(edit, "miEditFindPrev", "Find Pre&vious", &dm.actSearchFindPrev, TEnable::TextStateAndRule)
+        ->setShortcut(dm.actSearchFindPrev.ShortCut());
+    AddControl(edit, "miEditReplace", "Repl&ace", &dm.actSearchReplace, TEnable::TextState)
+        ->setShortcut(dm.actSearchReplace.ShortCut());
+    edit->addSeparator();
     // Tidy and Export To are shown for completeness; their items do nothing.
     QMenu* tidy = edit->addMenu(QStringLiteral("Tidy"));
     tidy->menuAction()->setObjectName("miEditTidy");
@@ -312,6 +321,18 @@ void TMainForm::BuildToolBar()
     QAction* font = AddControl(bar, "sbFont", "Font", nullptr, TEnable::TextState);
     font->setIcon(ToolIcon("preferences-desktop-font", "font"));
     handler(font, [this] { FontButton(); });
+    bar->addSeparator();
+    // Find and Replace call their handlers directly; Find Previous and Find Next go through their commands.
+    QAction* find = AddControl(bar, "sbFind", "Find", nullptr, TEnable::TextState);
+    find->setIcon(ToolIcon("edit-find", "find"));
+    handler(find, [&dm] { dm.actSearchFind.Execute(); });
+    QAction* replace = AddControl(bar, "sbReplace", "Replace", nullptr, TEnable::TextState);
+    replace->setIcon(ToolIcon("edit-find-replace", "replace"));
+    handler(replace, [&dm] { dm.actSearchReplace.Execute(); });
+    AddControl(bar, "sbFindPrev", "Find Previous", &dm.actSearchFindPrev, TEnable::TextState)
+        ->setIcon(ToolIcon("go-previous", "findprev"));
+    AddControl(bar, "sbFindNext", "Find Next", &dm.actSearchFindNext, TEnable::TextState)
+        ->setIcon(ToolIcon("go-next", "findnext"));
     bar->addSeparator();
     fontBox_ = new QLineEdit(bar);
     fontBox_->setObjectName("edFontName");

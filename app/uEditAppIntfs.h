@@ -114,8 +114,8 @@ public:
     virtual bool ExecSaveAs() = 0;
 };
 
-// The find and replace flow (ExecFind, ExecFindNext, ExecFindPrev, ExecReplace) joins this interface with
-// the search dialogs; until then no search text can have been entered, so CanFindNext / CanFindPrev are false.
+// Find and replace on the document. The Exec operations do nothing without a document window; textAtCaret
+// starts the dialog with the selected text (on one line) or the word at the caret.
 class ISearchCommands {
 public:
     virtual ~ISearchCommands() = default;
@@ -123,6 +123,10 @@ public:
     virtual bool CanFindNext() const = 0;
     virtual bool CanFindPrev() const = 0;
     virtual bool CanReplace() const = 0;
+    virtual void ExecFind(bool textAtCaret) = 0;
+    virtual void ExecFindNext() = 0;
+    virtual void ExecFindPrev() = 0;
+    virtual void ExecReplace(bool textAtCaret) = 0;
 };
 
 class IEditorFactory {

@@ -45,3 +45,16 @@ std::string TZefEditRegexSearch::Replace(std::string_view occurrence, std::strin
 {
     return regex_.ReplaceAll(occurrence, replacement, true);
 }
+
+std::string TZefEditRegexSearch::ReplacementFor(int index, std::string_view replacement)
+{
+    const int position = At(positions_, index);
+    const int length = At(lengths_, index);
+    if (replacement.find('$') == std::string_view::npos) return regex_.ExpandTemplate(replacement);
+    // The search from the match's own start finds that match again: no match starts between the point the
+    // walk searched from and this one, and the input (with the context before the match) is the same.
+    if (!regex_.ExecPos(position) || regex_.MatchStart(0) != position || regex_.MatchLength(0) != length) {
+        throw std::logic_error("The match could not be found again for its replacement");
+    }
+    return regex_.ExpandTemplate(replacement);
+}

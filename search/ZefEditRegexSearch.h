@@ -21,6 +21,10 @@ public:
     // Runs the expression again on the occurrence alone and replaces each match in it by the expanded
     // template, so the rest of the line cannot influence the replacement.
     std::string Replace(std::string_view occurrence, std::string_view replacement) override;
+    // Runs the expression again at the result's start in the line FindAll searched, so the groups are those
+    // of that match; a template without references is only expanded. Indexes outside the results raise
+    // std::out_of_range.
+    std::string ReplacementFor(int index, std::string_view replacement) override;
 
     TZefRegExpr& RegExpr() { return regex_; }
 

@@ -26,6 +26,7 @@ public:
     int FindAll(std::string_view text) override;
     // A literal replacement is inserted as typed.
     std::string Replace(std::string_view occurrence, std::string_view replacement) override;
+    std::string ReplacementFor(int, std::string_view replacement) override { return std::string(replacement); }
 
 private:
     void BuildFoldTable();

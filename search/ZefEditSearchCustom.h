@@ -43,6 +43,9 @@ public:
     virtual int FindAll(std::string_view text) = 0;
     // The text that is to take the place of the matched text.
     virtual std::string Replace(std::string_view occurrence, std::string_view replacement) = 0;
+    // The text that is to take the place of result `index` of the last FindAll, built from that match in its
+    // line (so a template can refer to the match's groups and to context such as word boundaries).
+    virtual std::string ReplacementFor(int index, std::string_view replacement) = 0;
 
     std::string Pattern() const { return GetPattern(); }
     int ResultCount() const { return GetResultCount(); }

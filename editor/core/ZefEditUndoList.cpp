@@ -143,7 +143,11 @@ void TZefEditUndoList::AdvanceChangeNumber()
 
 void TZefEditUndoList::Trim()
 {
+    // The newest change is kept whole, however many records it has: a group still being recorded, or a
+    // change moved here record by record by undo or redo. Trimming part of it would leave a step that undoes
+    // (or redoes) only part of its change, and a saved state that seems reached when it is not.
     while (records_.size() > static_cast<size_t>(maximum_)) {
+        if (maximum_ > 0 && records_.front().ChangeNumber == records_.back().ChangeNumber) break;
         const TZefChangeNumber dropped = records_.front().ChangeNumber;
         records_.pop_front();
         ForgetDroppedRecord(dropped);

@@ -5,6 +5,9 @@
 #include "ZefEditMouseTypes.h"
 #include "ZefEditTypes.h"
 #include "ZefWordChars.h"
+// Search and replace: options, the engine interface and the engine reference.
+#include "ZefEditSearchCustom.h"
+#include "ZefEditSearchEngineRef.h"
 // Painting: gutter, text drawer and colours.
 #include "ZefGraphicsTypes.h"
 #include "ZefGutter.h"
@@ -14,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +36,16 @@ class TZefEditMarkList;
 class TZefKeyboardInput;
 
 enum TTransientType : uint8_t { ttBefore, ttAfter };
+
+// The answer to the question before one replacement.
+enum TZefReplaceAction : uint8_t { raCancel, raSkip, raReplace, raReplaceAll };
+
+// A search or replacement the control refuses (no engine, a line break in the replacement, a selection that
+// is not the match found).
+class EZefEditSearch : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Painting types.
 enum TZefCaretType : uint8_t { ctVerticalLine, ctHorizontalLine, ctHalfBlock, ctBlock };
@@ -303,6 +317,25 @@ public:
     void ReplaceSelectionRecorded(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text);
     // ---- end of undo and editing ----
 
+    // ---- Search and replace (ZefEditSearchReplace.cpp). ----
+    // Asked before each replacement while prompting; action arrives as raCancel. line and column: where the
+    // match starts (from 1).
+    using TReplaceTextEvent = std::function<void(TCustomZefEdit* sender, const std::string& search,
+                                                 const std::string& replace, int line, int column,
+                                                 TZefReplaceAction& action)>;
+    // Referenced, not owned; forgotten when the engine is destroyed.
+    TZefEditSearchCustom* SearchEngine() const { return searchEngine_.Get(); }
+    void SetSearchEngine(TZefEditSearchCustom* engine) { searchEngine_.Set(engine); }
+    // Finds search in the scope the options give (the selection with soSelectedOnly, else the document, from
+    // the caret unless soEntireScope) and selects the first match; with soReplace / soReplaceAll replaces it
+    // (asking OnReplaceText under soPrompt), with soReplaceAll every match of the scope. Answers the matches
+    // found and selected: replaced, skipped and the one the user cancelled at; 0 when nothing was found.
+    // A replacement with a line break, or any replacement on a read-only control, is refused (EZefEditSearch,
+    // before anything changes); engine errors pass through. Replacing all the rest is one undo step.
+    int SearchReplace(std::string_view search, std::string_view replace, TSearchOptions options);
+    TReplaceTextEvent OnReplaceText;
+    // ---- end of search and replace ----
+
     // ---- Mouse, clipboard, drag and drop, bookmarks (ZefEditMouse.cpp, ZefEditClipboard.cpp,
     // ZefEditDragDrop.cpp, ZefEditBookmarks.cpp; types in ZefEditMouseTypes.h). ----
     // Clipboard: plain text (code page 1252 <-> Unicode) plus ClipboardBlockFormat with the selection mode.
@@ -503,6 +536,15 @@ private:
     void BlockIndent(bool lineStartSelection);
     void BlockUnindent();
     void ConvertCase(TZefEditorCommand command);
+
+    // Search and replace internals (ZefEditSearchReplace.cpp).
+    class TSearchRun;
+    friend class TSearchRun;
+    TZefSearchEngineRef searchEngine_;
+    // While set, replaced lines only widen the pending range; the batch replacement rescans it once.
+    bool deferRangeScans_ = false;
+    int deferredFirst_ = -1;
+    int deferredLast_ = -1;
 
     int editDepth_ = 0;            // nesting of edit scopes; the outermost one owns the undo group
     int editMarkMode_ = 0;         // the outermost scope's markMode (BeginEditScope)

@@ -142,6 +142,13 @@ void TCustomZefEdit::LinesRemoved(int index, int count)
 
 void TCustomZefEdit::LineReplaced(int index, int count)
 {
+    if (deferRangeScans_) {
+        // A batch replacement rescans and repaints its whole span once when it ends.
+        deferredFirst_ = deferredFirst_ < 0 ? index : std::min(deferredFirst_, index);
+        deferredLast_ = std::max(deferredLast_, index);
+        GrowMaxLineWidth(index);
+        return;
+    }
     if (highlighter_ != nullptr) {
         const int last = RescanAfterEdit(index, index + std::max(count, 1) - 1);
         InvalidateRows(index + 1, std::max(last, index) + 1);

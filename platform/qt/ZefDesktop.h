@@ -71,6 +71,8 @@ QStringList ZefQtNameFilters(const QString& filter);
 
 // Every desktop interaction of the program. Modal calls return when the user has answered; none of them
 // throws on a cancelled dialog (that is an empty optional).
+class QDialog;
+
 class TZefDesktop {
 public:
     virtual ~TZefDesktop() = default;
@@ -90,6 +92,9 @@ public:
     virtual bool ShellOpen(const QString& path) = 0;
     // Starts playing a WAV file and returns at once; a missing or unplayable file sounds the default beep.
     virtual void PlaySoundAsync(const QString& wavPath) = 0;
+    // The program's own modal dialogs (find, replace, the replace confirmation, ...): shows the prepared
+    // dialog modally and answers its result code (QDialog::Accepted, Rejected or the dialog's own codes).
+    virtual int ExecDialog(QDialog& dialog) = 0;
 
     // A box with one OK button and the error or information icon. They do not beep: callers that report a
     // user error beep first, as the program's reports ask.

@@ -211,3 +211,9 @@ void TZefQtDesktop::PlaySoundAsync(const QString& wavPath)
     player_->setSource(QUrl::fromLocalFile(QFileInfo(wavPath).absoluteFilePath()));
     player_->play();
 }
+
+int TZefQtDesktop::ExecDialog(QDialog& dialog)
+{
+    RequireSomeoneToAnswer(QStringLiteral("dialog \"%1\"").arg(dialog.windowTitle()));
+    return dialog.exec();
+}

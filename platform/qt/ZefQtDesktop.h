@@ -34,6 +34,7 @@ public:
     std::optional<QColor> ColorDialog(const QString& caption, const QColor& initial) override;
     bool ShellOpen(const QString& path) override;
     void PlaySoundAsync(const QString& wavPath) override;
+    int ExecDialog(QDialog& dialog) override;
 
 private:
     std::optional<TZefFileChoice> RunFileDialog(const TZefFileDialog& dialog, bool save);

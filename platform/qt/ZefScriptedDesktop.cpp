@@ -1,6 +1,8 @@
 // The scripted desktop: answer queues, the request log and its one-line-per-request dump.
 #include "ZefScriptedDesktop.h"
 
+#include <QDialog>
+
 #include <array>
 #include <utility>
 
@@ -47,6 +49,7 @@ const char* RequestName(TZefDesktopRequest request)
     case TZefDesktopRequest::drColor: return "color";
     case TZefDesktopRequest::drShellOpen: return "shell";
     case TZefDesktopRequest::drSound: return "sound";
+    case TZefDesktopRequest::drDialog: return "dialog";
     }
     return "?";
 }
@@ -110,6 +113,7 @@ TZefScriptedDesktop::TZefScriptedDesktop()
 //   color "caption" #ffffff -> #ff0000 | cancel
 //   shell "path" -> true | false
 //   sound "path"
+//   dialog "caption" -> 1   (the dialog's result code)
 QString TZefScriptedDesktop::DebugDump() const
 {
     QString dump;
@@ -133,6 +137,9 @@ QString TZefScriptedDesktop::DebugDump() const
         case TZefDesktopRequest::drColor:
             line += QLatin1Char(' ') + Quoted(call.caption) + QLatin1Char(' ') + call.detail;
             break;
+        case TZefDesktopRequest::drDialog:
+            line += QLatin1Char(' ') + Quoted(call.caption);
+            break;
         case TZefDesktopRequest::drShellOpen:
         case TZefDesktopRequest::drSound:
             line += QLatin1Char(' ') + Quoted(call.text);
@@ -148,7 +155,8 @@ QString TZefScriptedDesktop::DebugDump() const
 std::size_t TZefScriptedDesktop::PendingAnswers() const
 {
     return messageAnswers_.size() + inputAnswers_.size() + openAnswers_.size() + saveAnswers_.size() +
-           fontAnswers_.size() + colorAnswers_.size() + shellAnswers_.size();
+           fontAnswers_.size() + colorAnswers_.size() + shellAnswers_.size() +
+           dialogAnswers_.size();
 }
 
 void TZefScriptedDesktop::Unscripted(TZefDesktopCall call, const QString& why)
@@ -299,4 +307,23 @@ void TZefScriptedDesktop::PlaySoundAsync(const QString& wavPath)
     call.request = TZefDesktopRequest::drSound;
     call.text = wavPath;
     calls_.push_back(call);
+}
+
+int TZefScriptedDesktop::ExecDialog(QDialog& dialog)
+{
+    TZefDesktopCall call;
+    call.request = TZefDesktopRequest::drDialog;
+    call.caption = dialog.windowTitle();
+    if (dialogAnswers_.empty()) {
+        Unscripted(call, QString());
+        return QDialog::Rejected;
+    }
+    TDialogScript script = std::move(dialogAnswers_.front());
+    dialogAnswers_.pop_front();
+    dialog.setResult(QDialog::Rejected);
+    script(dialog);
+    const int result = dialog.result();
+    call.answer = QString::number(result);
+    calls_.push_back(call);
+    return result;
 }

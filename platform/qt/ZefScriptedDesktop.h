@@ -12,7 +12,7 @@
 #include <vector>
 
 enum class TZefDesktopRequest { drBeep, drMessageBox, drInput, drOpenFile, drSaveFile, drFont, drColor,
-                                drShellOpen, drSound };
+                                drShellOpen, drSound, drDialog };
 
 // One request as the program made it, with the answer it got.
 struct TZefDesktopCall {
@@ -49,6 +49,10 @@ public:
     void AnswerFont(std::optional<QFont> font) { fontAnswers_.push_back(std::move(font)); }
     void AnswerColor(std::optional<QColor> color) { colorAnswers_.push_back(std::move(color)); }
     void AnswerShellOpen(bool succeeds) { shellAnswers_.push_back(succeeds); }
+    // A script for the next of the program's own dialogs: it types into the dialog's controls and presses
+    // one of its buttons (a dialog nobody closes answers QDialog::Rejected).
+    using TDialogScript = std::function<void(QDialog& dialog)>;
+    void AnswerDialog(TDialogScript script) { dialogAnswers_.push_back(std::move(script)); }
 
     void SetUnscriptedHandler(TUnscriptedHandler handler) { unscripted_ = std::move(handler); }
 
@@ -69,6 +73,7 @@ public:
     std::optional<QColor> ColorDialog(const QString& caption, const QColor& initial) override;
     bool ShellOpen(const QString& path) override;
     void PlaySoundAsync(const QString& wavPath) override;
+    int ExecDialog(QDialog& dialog) override;
 
 private:
     std::optional<TZefFileChoice> FileDialog(TZefDesktopRequest request, const TZefFileDialog& dialog,
@@ -83,6 +88,7 @@ private:
     std::deque<std::optional<QFont>> fontAnswers_;
     std::deque<std::optional<QColor>> colorAnswers_;
     std::deque<bool> shellAnswers_;
+    std::deque<TDialogScript> dialogAnswers_;
     std::vector<TZefDesktopCall> calls_;
     TUnscriptedHandler unscripted_;
 };

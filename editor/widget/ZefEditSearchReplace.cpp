@@ -1,0 +1,514 @@
+// Search and replace in the editor control: the scope, the walk over its lines, selecting each match, the
+// question before a replacement, and the batch path that replaces every remaining match with one pass per
+// line, one range rescan and one undo record.
+//
+// Matches are always those of a line's text before any replacement in it; positions are adjusted by the
+// length changes of the replacements made to their left. Each match is selected and replaced as a normal
+// selection whatever the selection mode, so a line or column scope never deletes or pads lines.
+#include "ZefEdit.h"
+#include "ZefEditPaintLock.h"
+#include "ZefEditScope.h"
+
+#include "ZefEditTextBuffer.h"
+#include "ZefEditUndoList.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One match of the current line: 1-based position and length in the line's original text, and the
+// engine's result index (for the replacement text).
+struct TFound {
+    int Pos;
+    int Len;
+    int Index;
+};
+
+// Walks display columns along a line from its start, one position at a time; asked positions must ascend.
+class TColumnWalker {
+public:
+    TColumnWalker(std::string_view line, int tabWidth) : line_(line), tabWidth_(tabWidth) {}
+    int ColumnOf(int charIndex)
+    {
+        for (; at_ < charIndex; ++at_) {
+            const bool tab = static_cast<size_t>(at_ - 1) < line_.size() && line_[static_cast<size_t>(at_ - 1)] == '\t';
+            column_ = (tab && tabWidth_ > 1) ? ((column_ - 1) / tabWidth_ + 1) * tabWidth_ + 1 : column_ + 1;
+        }
+        return column_;
+    }
+
+private:
+    std::string_view line_;
+    int tabWidth_;
+    int at_ = 1;
+    int column_ = 1;
+};
+
+// The old text of one batch replacement, from its first change to its last, gathered line by line in
+// ascending order: the lines between two changed lines are kept only once a later change needs them.
+class TUndoRecordSpan {
+public:
+    void Add(int line, std::string_view old, int firstChange, int oldEnd, int newEnd)
+    {
+        if (!changed_) {
+            start_ = BufferCoord(firstChange, line);
+            text_.assign(old.substr(static_cast<size_t>(firstChange - 1)));
+            changed_ = true;
+        } else {
+            text_.append(gap_).append("\r\n").append(old);
+            gap_.clear();
+        }
+        tail_ = old.size() - static_cast<size_t>(oldEnd - 1);
+        oldEnd_ = BufferCoord(oldEnd, line);
+        newEnd_ = BufferCoord(newEnd, line);
+    }
+    void Skip(std::string_view line)
+    {
+        if (changed_) gap_.append("\r\n").append(line);
+    }
+    bool Changed() const { return changed_; }
+    TBufferCoord Start() const { return start_; }
+    TBufferCoord OldEnd() const { return oldEnd_; }
+    TBufferCoord NewEnd() const { return newEnd_; }
+    // The text from Start to OldEnd before the replacement.
+    const std::string& OldText()
+    {
+        text_.resize(text_.size() - tail_);
+        tail_ = 0;
+        return text_;
+    }
+
+private:
+    bool changed_ = false;
+    TBufferCoord start_;
+    TBufferCoord oldEnd_;
+    TBufferCoord newEnd_;
+    std::string text_;
+    std::string gap_;
+    size_t tail_ = 0;
+};
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+} // namespace
+
+// One SearchReplace call. The destructor undoes every bracket the run opened, also when an error passes.
+class TCustomZefEdit::TSearchRun {
+public:
+    TSearchRun(TCustomZefEdit& edit, TZefEditSearchCustom& engine, std::string_view search, std::string_view replace,
+               TSearchOptions options);
+    ~TSearchRun();
+    TSearchRun(const TSearchRun&) = delete;
+    TSearchRun& operator=(const TSearchRun&) = delete;
+
+    int Run();
+
+private:
+    enum class TEnd { Untouched, MatchSelected, Handled };
+
+    void ComputeScope(TSearchOptions options);
+    void CollectInScope(int line, std::string_view text, std::vector<TFound>& found) const;
+    void SelectMatch(int line, int pos, int len);
+    void ReplaceOne(int line, int pos, const std::string& matched, const std::string& replacement);
+    void TurnReplaceAllOn();
+    // Replaces the matches of `found` from `from` on in `line` (positions shifted by offset) and every match of
+    // the lines still ahead in the scope.
+    void ReplaceRest(int line, const std::vector<TFound>& found, size_t from, int offset);
+    void ApplyEndState();
+
+    TCustomZefEdit& edit_;
+    TZefEditSearchCustom& engine_;
+    std::string search_;
+    std::string replace_;
+    bool backwards_ = false;
+    bool prompt_ = false;
+    bool replacing_ = false;
+    bool replaceAll_ = false;
+    bool selectedOnly_ = false;
+    TZefSelectionMode userMode_ = smNormal;
+    TBufferCoord userAnchor_;
+    TBufferCoord userHead_;
+    TBufferCoord start_;
+    TBufferCoord end_;
+    bool column_ = false;
+    int blockFrom_ = 0;
+    int blockTo_ = 0;
+    bool skipEmptyAtStart_ = false; // the scope starts at the caret: an empty match there was already visited
+    bool skipEmptyAtEnd_ = false;
+    bool endExclusive_ = false;     // a selection's end: a match on its line must start before it
+    int endLineDelta_ = 0;          // length change of the scope's end line
+    bool paintLocked_ = false;
+    bool groupOpen_ = false;
+    TEnd endState_ = TEnd::Untouched;
+    TBufferCoord lastHandled_;
+    int count_ = 0;
+};
+
+TCustomZefEdit::TSearchRun::TSearchRun(TCustomZefEdit& edit, TZefEditSearchCustom& engine, std::string_view search,
+                                       std::string_view replace, TSearchOptions options)
+    : edit_(edit), engine_(engine), search_(search), replace_(replace)
+{
+    // A read-only document can be searched, never changed.
+    if (edit_.readOnly_) options &= static_cast<TSearchOptions>(~(soReplace | soReplaceAll | soPrompt));
+    backwards_ = (options & soBackwards) != 0;
+    prompt_ = (options & soPrompt) != 0;
+    replaceAll_ = (options & soReplaceAll) != 0;
+    replacing_ = (options & (soReplace | soReplaceAll)) != 0;
+    if (!edit_.HasSelection()) options &= static_cast<TSearchOptions>(~soSelectedOnly);
+    selectedOnly_ = (options & soSelectedOnly) != 0;
+    userMode_ = edit_.selectionMode_;
+    userAnchor_ = edit_.anchor_;
+    userHead_ = edit_.head_;
+    ComputeScope(options);
+
+    engine_.SetOptions(options);
+    engine_.SetPattern(search);
+    edit_.PaintTransient(ttBefore);
+    if (replaceAll_) TurnReplaceAllOn();
+}
+
+TCustomZefEdit::TSearchRun::~TSearchRun()
+{
+    if (endState_ == TEnd::Untouched && edit_.selectionMode_ != userMode_) edit_.SetSelectionMode(userMode_);
+    if (groupOpen_) edit_.undoList_->EndGroup();
+    if (paintLocked_) edit_.EndPaintLock();
+    edit_.PaintTransient(ttAfter);
+}
+
+void TCustomZefEdit::TSearchRun::TurnReplaceAllOn()
+{
+    replaceAll_ = true;
+    if (!paintLocked_) {
+        edit_.BeginPaintLock();
+        paintLocked_ = true;
+    }
+}
+
+void TCustomZefEdit::TSearchRun::ComputeScope(TSearchOptions options)
+{
+    const int lastLine = std::max(edit_.lines_->Count(), 1);
+    if (selectedOnly_) {
+        start_ = edit_.SelFirst();
+        end_ = edit_.SelLast();
+        switch (userMode_) {
+        case smLine:
+            start_.Char = 1;
+            end_.Char = edit_.LineLength(end_.Line) + 1;
+            break;
+        case smColumn: {
+            column_ = true;
+            const int a = edit_.BufferToDisplayPos(edit_.anchor_).Column;
+            const int b = edit_.BufferToDisplayPos(edit_.head_).Column;
+            blockFrom_ = std::min(a, b);
+            blockTo_ = std::max(a, b);
+            break;
+        }
+        case smNormal:
+            // A selection ending at the start of a line (Shift+Down) holds nothing of that line.
+            if (end_.Char == 1 && end_.Line > start_.Line) end_ = BufferCoord(edit_.LineLength(end_.Line - 1) + 1, end_.Line - 1);
+            endExclusive_ = true;
+            break;
+        }
+        return;
+    }
+    start_ = BufferCoord(1, 1);
+    end_ = BufferCoord(edit_.LineLength(lastLine) + 1, lastLine);
+    if ((options & soEntireScope) != 0) return;
+    // From the caret; a selection (a match found before) is passed over, so the next search moves on.
+    const bool selected = edit_.HasSelection() && userMode_ == smNormal;
+    if (backwards_) {
+        end_ = selected ? edit_.SelFirst() : edit_.caret_;
+        skipEmptyAtEnd_ = true;
+    } else {
+        start_ = selected ? edit_.SelLast() : edit_.caret_;
+        skipEmptyAtStart_ = true;
+    }
+}
+
+void TCustomZefEdit::TSearchRun::CollectInScope(int line, std::string_view text, std::vector<TFound>& found) const
+{
+    found.clear();
+    const int results = engine_.ResultCount();
+    TColumnWalker walker(text, edit_.tabWidth_);
+    for (int i = 0; i < results; ++i) {
+        const int pos = engine_.Results(i);
+        const int len = engine_.Lengths(i);
+        if (column_) {
+            // Decided on the original positions against the block's display columns.
+            if (blockTo_ > blockFrom_ && (walker.ColumnOf(pos) < blockFrom_ || walker.ColumnOf(pos + len) > blockTo_)) {
+                continue;
+            }
+        } else {
+            if (line == start_.Line && (pos < start_.Char || (pos == start_.Char && len == 0 && skipEmptyAtStart_))) {
+                continue;
+            }
+            if (line == end_.Line) {
+                if (pos + len > end_.Char) continue;
+                if (endExclusive_ && pos >= end_.Char) continue;
+                if (skipEmptyAtEnd_ && len == 0 && pos == end_.Char) continue;
+            }
+        }
+        found.push_back(TFound{pos, len, i});
+    }
+    if (backwards_) std::reverse(found.begin(), found.end());
+}
+
+void TCustomZefEdit::TSearchRun::SelectMatch(int line, int pos, int len)
+{
+    TCustomZefEdit& e = edit_;
+    if (e.selectionMode_ != smNormal) e.SetSelectionMode(smNormal);
+    // Every column of a long line can be selected.
+    if (pos + len > e.maxLineWidth_ + 1) e.SetMaxLineWidth(pos + len - 1);
+    // The view shows the line's start, centring the line when it was out of view, then follows the caret.
+    e.PlaceCaret(BufferCoord(1, line), false);
+    e.EnsureCaretVisible(true);
+    const TBufferCoord first = BufferCoord(pos, line);
+    const TBufferCoord last = BufferCoord(pos + len, line);
+    e.SetCaretAndSelection(backwards_ ? first : last, first, last);
+    if (len > 0 ? (e.SelFirst() != first || e.SelLast() != last) : e.caret_ != first) {
+        throw EZefEditSearch("The text found could not be selected");
+    }
+}
+
+void TCustomZefEdit::TSearchRun::ReplaceOne(int line, int pos, const std::string& matched, const std::string& replacement)
+{
+    TCustomZefEdit& e = edit_;
+    const TBufferCoord first = BufferCoord(pos, line);
+    const TBufferCoord last = BufferCoord(pos + static_cast<int>(matched.size()), line);
+    // The selection must still be the match, byte for byte, before anything is edited.
+    if (e.SelFirst() != first || e.SelLast() != last || e.LineText(line).substr(static_cast<size_t>(pos - 1), matched.size()) != matched) {
+        throw EZefEditSearch("The selected text is not the text found");
+    }
+    TEditScope scope(e, 1);
+    const TBufferCoord after = BufferCoord(pos + static_cast<int>(replacement.size()), line);
+    e.ChangeRange(ucInsert, first, last, matched, replacement, after);
+    e.CaretTo(after);
+    if (line == end_.Line) endLineDelta_ += static_cast<int>(replacement.size()) - static_cast<int>(matched.size());
+}
+
+int TCustomZefEdit::TSearchRun::Run()
+{
+    TCustomZefEdit& e = edit_;
+    const int count = e.lines_->Count();
+    const int firstLine = std::max(start_.Line, 1);
+    const int lastLine = std::min(end_.Line, count);
+    if (replaceAll_ && !prompt_) {
+        ReplaceRest(backwards_ ? lastLine + 1 : firstLine - 1, {}, 0, 0);
+        return count_;
+    }
+    std::vector<TFound> found;
+    for (int line = backwards_ ? lastLine : firstLine; backwards_ ? line >= firstLine : line <= lastLine;
+         line += backwards_ ? -1 : 1) {
+        if (engine_.FindAll(e.LineText(line)) == 0) continue;
+        CollectInScope(line, e.LineText(line), found);
+        if (found.empty()) continue;
+        // The line's text before any replacement in it: the matches and their replacements belong to it.
+        const std::string original(e.LineText(line));
+        int offset = 0;
+        for (size_t k = 0; k < found.size(); ++k) {
+            const TFound& m = found[k];
+            const int at = m.Pos + offset;
+            if (!replacing_) {
+                ++count_;
+                SelectMatch(line, at, m.Len);
+                endState_ = TEnd::MatchSelected;
+                return count_;
+            }
+            SelectMatch(line, at, m.Len);
+            const std::string matched = original.substr(static_cast<size_t>(m.Pos - 1), static_cast<size_t>(m.Len));
+            const std::string replacement = engine_.ReplacementFor(m.Index, replace_);
+            TZefReplaceAction action = raReplace;
+            if (replacement == matched) {
+                action = raSkip; // nothing would change: not even asked
+            } else if (prompt_ && e.OnReplaceText) {
+                action = raCancel;
+                e.OnReplaceText(&e, search_, replace_, line, at, action);
+            }
+            if (action == raCancel) {
+                ++count_;
+                endState_ = TEnd::MatchSelected;
+                return count_;
+            }
+            if (action == raReplaceAll) {
+                prompt_ = false;
+                TurnReplaceAllOn();
+                ReplaceRest(line, found, k, offset);
+                return count_;
+            }
+            ++count_;
+            endState_ = TEnd::Handled;
+            if (action == raReplace) {
+                ReplaceOne(line, at, matched, replacement);
+                lastHandled_ = BufferCoord(at + static_cast<int>(replacement.size()), line);
+                if (!backwards_) offset += static_cast<int>(replacement.size()) - m.Len;
+            } else {
+                lastHandled_ = BufferCoord(at + m.Len, line);
+            }
+            if (!replaceAll_) {
+                ApplyEndState();
+                return count_;
+            }
+        }
+    }
+    ApplyEndState();
+    return count_;
+}
+
+void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>& found, size_t from, int offset)
+{
+    TCustomZefEdit& e = edit_;
+    if (!groupOpen_) {
+        e.undoList_->BeginGroup();
+        groupOpen_ = true;
+    }
+    const int count = e.lines_->Count();
+    const int firstLine = std::max(start_.Line, 1);
+    const int lastLine = std::min(end_.Line, count);
+
+    // The rest of the current line is built first, while the engine still holds that line's matches.
+    struct TLineResult {
+        int Line = 0;
+        std::string NewText;
+        int FirstChange = 0; // 1-based, in the line before and after
+        int OldEnd = 0;      // after the last change, before / after
+        int NewEnd = 0;
+    };
+    auto build = [&](int at, std::string_view text, const std::vector<TFound>& matches, size_t begin, int shift,
+                     TLineResult& result) {
+        // Ascending positions in the current text.
+        std::vector<const TFound*> order;
+        for (size_t k = begin; k < matches.size(); ++k) order.push_back(&matches[k]);
+        if (backwards_) std::reverse(order.begin(), order.end());
+        result = TLineResult{};
+        result.Line = at;
+        size_t copied = 0;
+        for (const TFound* m : order) {
+            ++count_;
+            const size_t pos = static_cast<size_t>(m->Pos + (backwards_ ? 0 : shift) - 1);
+            const std::string replacement = engine_.ReplacementFor(m->Index, replace_);
+            const std::string_view matched = text.substr(pos, static_cast<size_t>(m->Len));
+            if (replacement == matched) continue;
+            if (result.FirstChange == 0) {
+                result.NewText.reserve(text.size());
+                result.FirstChange = static_cast<int>(pos) + 1;
+            }
+            result.NewText.append(text.substr(copied, pos - copied)).append(replacement);
+            copied = pos + matched.size();
+            result.OldEnd = static_cast<int>(copied) + 1;
+            result.NewEnd = static_cast<int>(result.NewText.size()) + 1;
+        }
+        if (result.FirstChange != 0) result.NewText.append(text.substr(copied));
+    };
+
+    TLineResult current;
+    const bool haveCurrent = line >= firstLine && line <= lastLine && from < found.size();
+    if (haveCurrent) build(line, e.LineText(line), found, from, offset, current);
+    // The lines still ahead, in ascending order; the current line joins them at its place.
+    const int aheadFirst = backwards_ ? firstLine : line + 1;
+    const int aheadLast = backwards_ ? line - 1 : lastLine;
+
+    TEditScope scope(e, 1);
+    TUndoRecordSpan span;
+    TLineResult result;
+    std::vector<TFound> matches;
+    e.deferRangeScans_ = true;
+    e.deferredFirst_ = e.deferredLast_ = -1;
+    struct TDeferGuard {
+        TCustomZefEdit& edit;
+        ~TDeferGuard() { edit.deferRangeScans_ = false; }
+    } deferGuard{e};
+    TBufferCoord topmost;
+    bool anyHandled = false;
+    auto apply = [&](const TLineResult& r) {
+        const std::string_view old = e.LineText(r.Line);
+        span.Add(r.Line, old, r.FirstChange, r.OldEnd, r.NewEnd);
+        const int delta = static_cast<int>(r.NewText.size()) - static_cast<int>(old.size());
+        e.lines_->ReplaceLine(r.Line - 1, r.NewText);
+        if (r.Line == end_.Line) endLineDelta_ += delta;
+        lastHandled_ = BufferCoord(r.NewEnd, r.Line);
+        if (!anyHandled) topmost = lastHandled_;
+        anyHandled = true;
+    };
+    // Whatever was replaced is rescanned and recorded, also when an engine error ends the walk early, so
+    // that undo restores every byte.
+    auto finish = [&] {
+        e.lines_->EndUpdate();
+        e.deferRangeScans_ = false;
+        if (e.deferredFirst_ >= 0) {
+            // One rescan over the changed span, continuing past it only while range states keep changing.
+            int scanned = e.deferredFirst_ - 1;
+            if (e.highlighter_ != nullptr) {
+                for (int index = e.deferredFirst_; index <= e.deferredLast_; index = std::max(index + 1, scanned + 1)) {
+                    scanned = std::max(scanned, e.ScanRangesFrom(index));
+                }
+            }
+            e.InvalidateRows(e.deferredFirst_ + 1, std::max(scanned, e.deferredLast_) + 1);
+        }
+        if (span.Changed()) {
+            e.RecordLeadingMark();
+            e.editChanged_ = true;
+            e.AddContentRecords(ucInsert, span.Start(), span.OldEnd(), span.NewEnd(), span.OldText(), false);
+        }
+    };
+    e.lines_->BeginUpdate();
+    try {
+        if (haveCurrent && !backwards_ && current.FirstChange != 0) apply(current);
+        for (int at = aheadFirst; at <= aheadLast; ++at) {
+            const std::string_view text = e.LineText(at);
+            if (engine_.FindAll(text) == 0) {
+                span.Skip(text);
+                continue;
+            }
+            CollectInScope(at, text, matches);
+            build(at, text, matches, 0, 0, result);
+            if (result.FirstChange == 0) {
+                span.Skip(text);
+                continue;
+            }
+            apply(result);
+        }
+        if (haveCurrent && backwards_ && current.FirstChange != 0) apply(current);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    // Going backwards the last replacement made is the topmost one.
+    if (backwards_ && anyHandled) lastHandled_ = topmost;
+    if (!anyHandled) lastHandled_ = haveCurrent ? BufferCoord(found[from].Pos + offset + found[from].Len, line) : e.caret_;
+    if (count_ > 0) endState_ = TEnd::Handled;
+    ApplyEndState();
+}
+
+void TCustomZefEdit::TSearchRun::ApplyEndState()
+{
+    TCustomZefEdit& e = edit_;
+    if (endState_ != TEnd::Handled) return;
+    if (e.selectionMode_ != userMode_) e.SetSelectionMode(userMode_);
+    if (selectedOnly_) {
+        // The scope stays selected, its end moved by the length changes on its last line.
+        if (userMode_ == smNormal) {
+            const TBufferCoord last = BufferCoord(end_.Char + endLineDelta_, end_.Line);
+            const bool anchorFirst = userAnchor_ <= userHead_;
+            e.SetCaretAndSelection(anchorFirst ? last : start_, anchorFirst ? start_ : last, anchorFirst ? last : start_);
+        } else {
+            e.SetCaretAndSelection(userHead_, userAnchor_, userHead_);
+        }
+        return;
+    }
+    e.CaretTo(lastHandled_);
+}
+
+int TCustomZefEdit::SearchReplace(std::string_view search, std::string_view replace, TSearchOptions options)
+{
+    TZefEditSearchCustom* engine = searchEngine_.Get();
+    if (engine == nullptr) throw EZefEditSearch("No search engine has been assigned");
+    if (search.empty()) return 0;
+    if ((options & (soReplace | soReplaceAll)) != 0 && HasLineBreak(replace)) {
+        throw EZefEditSearch("The replacement text cannot contain a line break");
+    }
+    TSearchRun run(*this, *engine, search, replace, options);
+    return run.Run();
+}
