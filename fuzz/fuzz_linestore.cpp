@@ -44,7 +44,7 @@ void Edit(TZefEditStringList& list, std::string_view script)
     for (size_t i = 0; i + 1 < script.size(); i += 2) {
         const int count = list.Count();
         const int at = count > 0 ? static_cast<unsigned char>(script[i + 1]) % count : 0;
-        switch (static_cast<unsigned char>(script[i]) % 7) {
+        switch (static_cast<unsigned char>(script[i]) % 8) {
         case 0: list.InsertLine(at, "ins"); break;
         case 1: if (count > 0) list.DeleteLine(at); break;
         case 2: if (count > 0) list.ReplaceLine(at, ""); break;
@@ -52,6 +52,9 @@ void Edit(TZefEditStringList& list, std::string_view script)
         case 4: list.InsertEmptyLines(at, 1 + static_cast<unsigned char>(script[i + 1]) % 2); break;
         case 5: if (count > 1) list.ExchangeLines(0, at); break;
         case 6: list.AppendLines({"app"}); break;
+        case 7:
+            if (count > 0) list.ReplaceInLine(at, static_cast<unsigned char>(script[i]) % 5, static_cast<unsigned char>(script[i]) % 3, "x\ty");
+            break;
         }
     }
 }
