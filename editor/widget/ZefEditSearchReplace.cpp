@@ -12,7 +12,12 @@
 #include "ZefEditTextBuffer.h"
 #include "ZefEditUndoList.h"
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,6 +51,18 @@ private:
     int column_ = 1;
 };
 
+// A span of many megabytes is written once from end to end: on Linux, huge pages spare the thousands of
+// page faults that its first touch would otherwise cost. Only advice: nothing changes where it is not taken.
+void AdviseHugePages([[maybe_unused]] const char* data, [[maybe_unused]] size_t size)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr uintptr_t kHugePage = uintptr_t{1} << 21;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kHugePage - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
+}
+
 // The old text of one batch replacement, from its first change to its last, gathered line by line in
 // ascending order: the lines between two changed lines are kept only once a later change needs them.
 class TUndoRecordSpan {
@@ -70,7 +87,11 @@ public:
     }
     bool Changed() const { return changed_; }
     // Room for the text still to come, so that a span of many megabytes is not copied as it grows.
-    void Reserve(size_t size) { text_.reserve(size); }
+    void Reserve(size_t size)
+    {
+        text_.reserve(size);
+        AdviseHugePages(text_.data(), size);
+    }
     TBufferCoord Start() const { return start_; }
     TBufferCoord OldEnd() const { return oldEnd_; }
     TBufferCoord NewEnd() const { return newEnd_; }
@@ -434,14 +455,13 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
     } deferGuard{e};
     TBufferCoord topmost;
     bool anyHandled = false;
-    auto apply = [&](const TLineResult& r) {
+    auto apply = [&](const TLineResult& r, std::string_view old) {
         if (!span.Changed()) {
             // At most every line from here to the end of the scope with its line break.
             size_t room = 0;
             for (int at = r.Line; at <= lastLine; ++at) room += e.lines_->GetLine(at - 1).size() + 2;
             span.Reserve(room);
         }
-        const std::string_view old = e.LineText(r.Line);
         span.Add(r.Line, old, r.FirstChange, r.OldEnd, r.NewEnd);
         e.lines_->ReplaceInLine(r.Line - 1, static_cast<size_t>(r.FirstChange - 1),
                                 static_cast<size_t>(r.OldEnd - r.FirstChange), r.Middle);
@@ -473,7 +493,7 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
     };
     e.lines_->BeginUpdate();
     try {
-        if (haveCurrent && !backwards_ && current.FirstChange != 0) apply(current);
+        if (haveCurrent && !backwards_ && current.FirstChange != 0) apply(current, e.LineText(line));
         for (int at = aheadFirst; at <= aheadLast; ++at) {
             const std::string_view text = e.LineText(at);
             if (engine_.FindAll(text) == 0) {
@@ -486,9 +506,9 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
                 span.Skip(text);
                 continue;
             }
-            apply(result);
+            apply(result, text);
         }
-        if (haveCurrent && backwards_ && current.FirstChange != 0) apply(current);
+        if (haveCurrent && backwards_ && current.FirstChange != 0) apply(current, e.LineText(line));
     } catch (...) {
         finish();
         throw;
