@@ -27,6 +27,7 @@ public:
     // A literal replacement is inserted as typed.
     std::string Replace(std::string_view occurrence, std::string_view replacement) override;
     std::string ReplacementFor(int, std::string_view replacement) override { return std::string(replacement); }
+    bool ReplacementIsLiteral() const override { return true; }
 
 private:
     void BuildFoldTable();

@@ -46,6 +46,9 @@ public:
     // The text that is to take the place of result `index` of the last FindAll, built from that match in its
     // line (so a template can refer to the match's groups and to context such as word boundaries).
     virtual std::string ReplacementFor(int index, std::string_view replacement) = 0;
+    // True when ReplacementFor always gives the replacement as it is, whatever the match: a caller replacing
+    // many matches may then use the replacement itself instead of asking for each one.
+    virtual bool ReplacementIsLiteral() const { return false; }
 
     std::string Pattern() const { return GetPattern(); }
     int ResultCount() const { return GetResultCount(); }

@@ -33,12 +33,19 @@ void TZefEditUndoList::AddRecord(TUndoKind kind, TBufferCoord start, TBufferCoor
                                  TZefSelectionMode mode)
 {
     if (IsLocked()) return;
+    AddRecordTaking(kind, start, end, std::string(text), mode);
+}
+
+void TZefEditUndoList::AddRecordTaking(TUndoKind kind, TBufferCoord start, TBufferCoord end, std::string&& text,
+                                       TZefSelectionMode mode)
+{
+    if (IsLocked()) return;
     TZefEditUndoItem record;
     record.Kind = kind;
     record.SelectionMode = mode;
     record.Start = start;
     record.End = end;
-    record.Text.assign(text);
+    record.Text = std::move(text);
     if (groupNumber_ != 0) {
         record.ChangeNumber = groupNumber_;
     } else {

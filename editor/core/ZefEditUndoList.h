@@ -78,6 +78,9 @@ public:
     // when a group is open, else the next change number, which then advances.
     void AddRecord(TUndoKind kind, TBufferCoord start, TBufferCoord end, std::string_view text,
                    TZefSelectionMode mode);
+    // The same, taking the text over instead of copying it (a batch edit's old text can be megabytes).
+    void AddRecordTaking(TUndoKind kind, TBufferCoord start, TBufferCoord end, std::string&& text,
+                         TZefSelectionMode mode);
     // Appends the record as it is (its change number kept), trims to the maximum and, unless it is a
     // group break, raises OnRecordAdded. Not affected by the lock.
     void PushRecord(TZefEditUndoItem record);

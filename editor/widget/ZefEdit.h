@@ -496,8 +496,9 @@ private:
     // The exact replacement under everything: text from start to end becomes text; marks follow; answers the
     // end of the inserted text.
     TBufferCoord ReplaceExact(TBufferCoord start, TBufferCoord end, std::string_view text, bool shiftMarks = true);
+    // oldText is taken over by the record.
     void AddContentRecords(TUndoKind kind, TBufferCoord start, TBufferCoord oldEnd, TBufferCoord newEnd,
-                           const std::string& oldText, bool pureDeletion);
+                           std::string oldText, bool pureDeletion);
     // markMode: 0 marks only where one change needs them, 1 marks around the whole command, 2 no marks.
     void BeginEditScope(int markMode);
     void EndEditScope();

@@ -155,13 +155,13 @@ void TCustomZefEdit::RecordLeadingMark()
 }
 
 void TCustomZefEdit::AddContentRecords(TUndoKind kind, TBufferCoord start, TBufferCoord oldEnd, TBufferCoord newEnd,
-                                       const std::string& oldText, bool pureDeletion)
+                                       std::string oldText, bool pureDeletion)
 {
     if (!IsDeletionKind(kind)) {
-        undoList_->AddRecord(kind, start, newEnd, oldText, smNormal);
+        undoList_->AddRecordTaking(kind, start, newEnd, std::move(oldText), smNormal);
         return;
     }
-    undoList_->AddRecord(kind, start, oldEnd, oldText, smNormal);
+    undoList_->AddRecordTaking(kind, start, oldEnd, std::move(oldText), smNormal);
     if (!pureDeletion) undoList_->AddRecord(ucInsert, start, newEnd, {}, smNormal);
 }
 
