@@ -3,6 +3,8 @@
 #include "ZefEditTextBuffer.h"
 #include "ZefFilePath.h"
 
+#include "ThreadClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -24,7 +26,6 @@ namespace fs = std::filesystem;
 
 std::string g_folder;
 std::string g_file; // ~100 MB of LF lines
-std::map<std::string, double> g_seconds;
 
 void Generate()
 {
@@ -45,24 +46,9 @@ void Generate()
     ::close(fd);
 }
 
-using Clock = std::chrono::steady_clock;
-
-template <typename F> void Timed(benchmark::State& state, const char* name, F&& body)
-{
-    double total = 0;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        body();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        total += seconds;
-    }
-    g_seconds[name] = total / static_cast<double>(state.iterations());
-}
-
 void BM_Open_Load(benchmark::State& state)
 {
-    Timed(state, "load", [] {
+    TimeEachIteration(state, "load", [] {
         TZefEditStringList lines;
         lines.LoadFromFile(g_file);
         benchmark::DoNotOptimize(lines.Count());
@@ -72,7 +58,7 @@ void BM_Open_Load(benchmark::State& state)
 void BM_Open_Snapshot(benchmark::State& state)
 {
     const QString path = QString::fromStdString(g_file);
-    Timed(state, "snapshot", [&] {
+    TimeEachIteration(state, "snapshot", [&] {
         TZefDiskSnapshot snapshot;
         snapshot.Take(path);
         benchmark::DoNotOptimize(snapshot);
@@ -85,7 +71,7 @@ void BM_Save_Check(benchmark::State& state)
     const QString path = QString::fromStdString(g_file);
     TZefDiskSnapshot snapshot;
     snapshot.Take(path);
-    Timed(state, "check", [&] { benchmark::DoNotOptimize(snapshot.ChangedOnDisk(path)); });
+    TimeEachIteration(state, "check", [&] { benchmark::DoNotOptimize(snapshot.ChangedOnDisk(path)); });
 }
 
 void BM_Save_Store(benchmark::State& state)
@@ -93,20 +79,13 @@ void BM_Save_Store(benchmark::State& state)
     TZefEditStringList lines;
     lines.LoadFromFile(g_file);
     const std::string target = g_folder + "/saved.txt";
-    Timed(state, "save", [&] { lines.SaveToFile(target); });
+    TimeEachIteration(state, "save", [&] { lines.SaveToFile(target); });
 }
 
 BENCHMARK(BM_Open_Load)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 BENCHMARK(BM_Open_Snapshot)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 BENCHMARK(BM_Save_Check)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 BENCHMARK(BM_Save_Store)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
-
-double Ratio(const char* a, const char* b)
-{
-    auto x = g_seconds.find(a);
-    auto y = g_seconds.find(b);
-    return x == g_seconds.end() || y == g_seconds.end() || y->second == 0 ? 0 : x->second / y->second;
-}
 
 } // namespace
 
@@ -117,8 +96,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::printf("\nRatios (same run, 100 MB file, warm):\n");
-    std::printf("  snapshot at open / line store load:  %.2fx\n", Ratio("snapshot", "load"));
-    std::printf("  check before save / line store save: %.2fx\n", Ratio("check", "save"));
+    std::printf("  snapshot at open / line store load:  %.2fx\n", CaseRatio("snapshot", "load"));
+    std::printf("  check before save / line store save: %.2fx\n", CaseRatio("check", "save"));
     fs::remove_all(g_folder);
     return 0;
 }

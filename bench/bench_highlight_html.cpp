@@ -6,6 +6,8 @@
 #include "ZefHighlighterHtml.h"
 #include "ZefHighlighterRanges.h"
 
+#include "ThreadClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -20,7 +22,6 @@ constexpr size_t kBytes = 50u * 1024 * 1024;
 
 std::string g_text;
 TZefEditStringList* g_lines;
-std::map<std::string, double> g_seconds;
 
 void Generate()
 {
@@ -29,20 +30,10 @@ void Generate()
     g_lines->SetText(g_text);
 }
 
-using Clock = std::chrono::steady_clock;
-
 template <typename Body>
 void Timed(benchmark::State& state, const char* name, Body body)
 {
-    double total = 0;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        body();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        total += seconds;
-    }
-    g_seconds[name] = total / static_cast<double>(state.iterations());
+    TimeEachIteration(state, name, body);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_text.size()));
 }
 
@@ -93,13 +84,6 @@ BENCHMARK(BM_Html_RangeScan)->Unit(benchmark::kMillisecond)->Iterations(5)->UseM
 BENCHMARK(BM_Html_TokenLoop)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 BENCHMARK(BM_Baseline_MemchrLineBreaks)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
-double Ratio(const char* a, const char* b)
-{
-    const auto x = g_seconds.find(a);
-    const auto y = g_seconds.find(b);
-    return x == g_seconds.end() || y == g_seconds.end() || y->second == 0 ? 0 : x->second / y->second;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -110,8 +94,8 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     std::printf("\n%d lines, %.1f MB of HTML. Ratios (time against the memchr walk, same run):\n", g_lines->Count(),
                 static_cast<double>(g_text.size()) / 1e6);
-    std::printf("  range scan (end states only):    %.1fx\n", Ratio("ranges", "baseline"));
-    std::printf("  token loop (what the painter does): %.1fx\n", Ratio("tokens", "baseline"));
+    std::printf("  range scan (end states only):    %.1fx\n", CaseRatio("ranges", "baseline"));
+    std::printf("  token loop (what the painter does): %.1fx\n", CaseRatio("tokens", "baseline"));
     delete g_lines;
     return 0;
 }

@@ -8,6 +8,8 @@
 
 #include "WidgetBenchmarkMain.h"
 
+#include "ThreadClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -19,7 +21,6 @@
 namespace {
 
 std::string g_text;
-std::map<std::string, double> g_seconds;
 
 std::unique_ptr<TZefEdit> MakeShownDocument(TZefCustomHighlighter* highlighter)
 {
@@ -37,7 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 void Record(benchmark::State& state, const char* name, double total)
 {
-    g_seconds[name] = total / static_cast<double>(state.iterations());
+    RecordPerIteration(state, name, total);
 }
 
 // One iteration: type the opener at the document start and paint the screen; the line is put back and the
@@ -86,13 +87,6 @@ void BM_FullRescan_Html(benchmark::State& state)
     Record(state, "full", total);
 }
 
-double Ratio(const char* a, const char* b)
-{
-    const auto x = g_seconds.find(a);
-    const auto y = g_seconds.find(b);
-    return x == g_seconds.end() || y == g_seconds.end() || y->second == 0 ? 0 : x->second / y->second;
-}
-
 } // namespace
 
 BENCHMARK(BM_TypeOpener_Html)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
@@ -105,9 +99,9 @@ int main(int argc, char** argv)
     const int status = RunWidgetBenchmarks(argc, argv);
     std::printf("\nTyping \"<!--\" on line 1 of %.1f MB of HTML, until the screen is painted:\n",
                 static_cast<double>(g_text.size()) / 1e6);
-    std::printf("  with the HTML highlighter: %.2f ms, %.2fx typing without one\n", g_seconds["html"] * 1e3,
-                Ratio("html", "plain"));
-    std::printf("  an eager full rescan alone would take %.1f ms (%.0fx the lazy answer)\n", g_seconds["full"] * 1e3,
-                Ratio("full", "html"));
+    std::printf("  with the HTML highlighter: %.2f ms, %.2fx typing without one\n", CaseSeconds()["html"] * 1e3,
+                CaseRatio("html", "plain"));
+    std::printf("  an eager full rescan alone would take %.1f ms (%.0fx the lazy answer)\n", CaseSeconds()["full"] * 1e3,
+                CaseRatio("full", "html"));
     return status;
 }

@@ -118,8 +118,7 @@ int main(int argc, char** argv)
 {
     if (const int status = RunWidgetBenchmarks(argc, argv, [] { g_documents.clear(); }); status != 0) return status;
     auto ratio = [](const std::string& a, const std::string& b) {
-        if (CaseSeconds().count(a) == 0 || CaseSeconds().count(b) == 0) return;
-        std::printf("%-30s / %-30s = %.3f\n", a.c_str(), b.c_str(), CaseSeconds()[a] / CaseSeconds()[b]);
+        if (const double value = CaseRatio(a, b); value > 0) std::printf("%-30s / %-30s = %.3f\n", a.c_str(), b.c_str(), value);
     };
     ratio("type at end of 20 MB", "type at end of 80");
     ratio("paint 20 MB at 10000000", "paint 20 MB at 1");

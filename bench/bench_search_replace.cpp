@@ -138,8 +138,7 @@ int main(int argc, char** argv)
 {
     if (const int status = RunWidgetBenchmarks(argc, argv); status != 0) return status;
     auto ratio = [](const std::string& a, const std::string& b) {
-        if (CaseSeconds().count(a) == 0 || CaseSeconds().count(b) == 0) return;
-        std::printf("%-24s / %-24s = %.2f\n", a.c_str(), b.c_str(), CaseSeconds()[a] / CaseSeconds()[b]);
+        if (const double value = CaseRatio(a, b); value > 0) std::printf("%-24s / %-24s = %.2f\n", a.c_str(), b.c_str(), value);
     };
     ratio("replace all 1M lines", "strings 1M lines");
     ratio("replace all 8 MB line", "strings 8 MB line");
