@@ -6,16 +6,25 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <new>
 
 namespace {
 
 bool HasTabIn(std::string_view text)
 {
-    return !text.empty() && std::memchr(text.data(), '\t', text.size()) != nullptr;
+    // Inserted texts are mostly a few bytes: a plain loop beats a library call there.
+    if (text.size() < 32) {
+        for (char c : text) {
+            if (c == '\t') return true;
+        }
+        return false;
+    }
+    return std::memchr(text.data(), '\t', text.size()) != nullptr;
 }
 
 // True when text lies inside [begin, begin + size): such a text must be copied before the block moves.
@@ -31,9 +40,16 @@ void StoreLongText(TZefEditStringRec& rec, char* data, size_t size)
 {
     std::memcpy(rec.raw, &data, sizeof data);
     const uint64_t size64 = size;
-    for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(size64 >> (8 * i));
     const unsigned flagBits = rec.raw[15] & (7u << TZefEditStringRec::kFlagShift);
-    rec.raw[15] = static_cast<unsigned char>(flagBits | TZefEditStringRec::kLongBit);
+    const auto tag = static_cast<unsigned char>(flagBits | TZefEditStringRec::kLongBit);
+    if constexpr (std::endian::native == std::endian::little) {
+        // The size in raw[8..14] and the tag in raw[15], in one store.
+        const uint64_t word = (size64 & 0x00FF'FFFF'FFFF'FFFFu) | (uint64_t{tag} << 56);
+        std::memcpy(rec.raw + 8, &word, sizeof word);
+        return;
+    }
+    for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(size64 >> (8 * i));
+    rec.raw[15] = tag;
 }
 
 // Room for a block that is being edited: half as much again, so appends cost amortised constant time.
@@ -61,28 +77,9 @@ int ClampWidth(size_t width) { return width > INT_MAX ? INT_MAX : static_cast<in
 void TZefEditStringList::ReplaceInLine(int index, size_t offset, size_t length, std::string_view text)
 {
     CheckIndex(index, count_ - 1);
-    TZefEditStringRec& rec = lines_[index];
-    const std::string_view old = rec.Text();
-    offset = std::min(offset, old.size());
-    length = std::min(length, old.size() - offset);
-    std::string copy;
-    if (Overlaps(text, old.data(), old.size()) ||
-        Overlaps(text, lines_, static_cast<size_t>(capacity_) * sizeof(TZefEditStringRec))) {
-        copy.assign(text);
-        text = copy;
-    }
-    loadedLoneBreak_ = false;
     BeginUpdate();
     try {
-        const int oldWidth = rec.ExpandedWidth;
-        const TZefLineFlags oldFlags = rec.Flags();
-        SpliceText(rec, offset, length, text);
-        UpdateWidthAfterSplice(rec, oldWidth, oldFlags, offset, length, text);
-        if (longestLineIndex_ == index) {
-            if (UpdateWidthIfUnknown(rec) < oldWidth) longestLineIndex_ = -1;
-        } else if (longestLineIndex_ >= 0) {
-            if (UpdateWidthIfUnknown(rec) > lines_[longestLineIndex_].ExpandedWidth) longestLineIndex_ = index;
-        }
+        SpliceLine(index, offset, length, text);
         if (OnLineReplaced) OnLineReplaced(this, index, 1);
     } catch (...) {
         EndUpdate();
@@ -91,15 +88,83 @@ void TZefEditStringList::ReplaceInLine(int index, size_t offset, size_t length, 
     EndUpdate();
 }
 
+void TZefEditStringList::SpliceLine(int index, size_t offset, size_t length, std::string_view text)
+{
+    if (index < 0 || index >= count_) throw EZefEditStringList(index);
+    TZefEditStringRec& rec = lines_[index];
+    const std::string_view old = rec.Text();
+    if (Overlaps(text, old.data(), old.size()) ||
+        Overlaps(text, lines_, static_cast<size_t>(capacity_) * sizeof(TZefEditStringRec))) {
+        // Text from the store itself may move with the edit: it is copied first.
+        const std::string copy(text);
+        SpliceLine(index, offset, length, copy);
+        return;
+    }
+    offset = std::min(offset, old.size());
+    length = std::min(length, old.size() - offset);
+    loadedLoneBreak_ = false;
+    const int oldWidth = rec.ExpandedWidth;
+    const TZefLineFlags oldFlags = rec.Flags();
+    SpliceText(rec, offset, length, text);
+    UpdateWidthAfterSplice(rec, oldWidth, oldFlags, offset, length, text);
+    if (longestLineIndex_ == index) {
+        if (UpdateWidthIfUnknown(rec) < oldWidth) longestLineIndex_ = -1;
+    } else if (longestLineIndex_ >= 0) {
+        if (UpdateWidthIfUnknown(rec) > lines_[longestLineIndex_].ExpandedWidth) longestLineIndex_ = index;
+    }
+}
+
+TZefEditStringList::TSpliceBatch::TSpliceBatch(TZefEditStringList& list) : list_(list) { list_.BeginUpdate(); }
+
+TZefEditStringList::TSpliceBatch::~TSpliceBatch() noexcept(false)
+{
+    if (!open_) return;
+    // While an error is on its way out, it is the one the caller sees: the bracket still ends.
+    if (std::uncaught_exceptions() > 0) {
+        try {
+            Close();
+        } catch (...) {
+        }
+        return;
+    }
+    Close();
+}
+
+void TZefEditStringList::TSpliceBatch::Splice(int index, size_t offset, size_t length, std::string_view text)
+{
+    list_.SpliceLine(index, offset, length, text);
+    first_ = first_ < 0 ? index : std::min(first_, index);
+    last_ = std::max(last_, index);
+}
+
+void TZefEditStringList::TSpliceBatch::Close()
+{
+    if (!open_) return;
+    open_ = false;
+    try {
+        if (first_ >= 0 && list_.OnLineReplaced) list_.OnLineReplaced(&list_, first_, last_ - first_ + 1);
+    } catch (...) {
+        list_.EndUpdate();
+        throw;
+    }
+    list_.EndUpdate();
+}
+
 void TZefEditStringList::SpliceText(TZefEditStringRec& rec, size_t offset, size_t length, std::string_view text)
 {
     const std::string_view old = rec.Text();
     const size_t tail = old.size() - offset - length;
     const size_t newSize = old.size() - length + text.size();
-    if (rec.IsLong() && !rec.IsSlice() && newSize > TZefEditStringRec::kInlineCapacity) {
+    const bool ownBlock = rec.IsLong() && !rec.IsSlice();
+    if (ownBlock && length == text.size()) {
+        // As long as what it replaces: written over it, nothing else moves.
+        if (length > 0) std::memcpy(const_cast<char*>(rec.LongData()) + offset, text.data(), length);
+        return;
+    }
+    if (ownBlock && newSize > TZefEditStringRec::kInlineCapacity) {
         // Our own block: move the tail and write the text in place, growing the block when it is full.
         char* data = const_cast<char*>(rec.LongData());
-        if (newSize > malloc_usable_size(data)) {
+        if (newSize > old.size() && newSize > malloc_usable_size(data)) {
             char* grown = static_cast<char*>(std::realloc(data, GrownCapacity(newSize)));
             if (grown == nullptr) throw std::bad_alloc();
             data = grown;

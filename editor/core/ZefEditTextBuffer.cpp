@@ -312,12 +312,6 @@ void TZefEditStringList::SetCapacity(int capacity)
 // ---------------------------------------------------------------------------------------------------------
 // Reading
 
-std::string_view TZefEditStringList::GetLine(int index) const
-{
-    if (index < 0 || index >= count_) return {};
-    return lines_[index].Text();
-}
-
 void* TZefEditStringList::GetUserObject(int index) const
 {
     if (index < 0 || index >= count_) return nullptr;

@@ -5,6 +5,7 @@
 #include "ZefEditLineBreaks.h"
 #include "ZefEditTypes.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -100,6 +101,11 @@ struct TZefEditStringRec {
     size_t LongSize() const
     {
         uint64_t size = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            // One load of raw[8..15] without the tag byte.
+            std::memcpy(&size, raw + 8, sizeof size);
+            return static_cast<size_t>(size & 0x00FF'FFFF'FFFF'FFFFu);
+        }
         for (int i = 6; i >= 0; --i) size = (size << 8) | raw[8 + i];
         return static_cast<size_t>(size);
     }
@@ -128,7 +134,10 @@ public:
 
     // Reads never fail: a bad index yields an empty string / zero / none.
     // The view stays valid until the line is next changed or removed.
-    std::string_view GetLine(int index) const;
+    std::string_view GetLine(int index) const
+    {
+        return static_cast<unsigned>(index) < static_cast<unsigned>(count_) ? lines_[index].Text() : std::string_view();
+    }
     void* GetUserObject(int index) const;
     TZefRangeState GetRangeState(int index) const;
     std::string GetExpandedLine(int index);
@@ -145,6 +154,7 @@ public:
     // after the edit, not the line's length, so typing at the end of a very long line stays cheap. Offset
     // and length are clamped to the line; notifies like ReplaceLine.
     void ReplaceInLine(int index, size_t offset, size_t length, std::string_view text);
+    class TSpliceBatch;
     int AddLine(std::string_view text);
     void InsertLine(int index, std::string_view text);
     void DeleteLine(int index);
@@ -255,6 +265,8 @@ private:
     void InitNewLine(TZefEditStringRec& rec, std::string_view text);
     int UpdateWidth(TZefEditStringRec& rec);
     int UpdateWidthIfUnknown(TZefEditStringRec& rec);
+    // ReplaceInLine without its notification or update bracket.
+    void SpliceLine(int index, size_t offset, size_t length, std::string_view text);
     void SpliceText(TZefEditStringRec& rec, size_t offset, size_t length, std::string_view text);
     void UpdateWidthAfterSplice(TZefEditStringRec& rec, int oldWidth, TZefLineFlags oldFlags, size_t offset,
                                 size_t length, std::string_view text);
@@ -271,4 +283,30 @@ private:
     template <typename Sink>
     void ForEachSavedLine(Sink&& sink) const;
     static constexpr size_t kLoadPadding = 16;
+};
+
+// In-place edits of many lines as one change, for edits that touch thousands of lines at once (replace all):
+// each Splice is a ReplaceInLine without a notification of its own. The batch holds one update bracket from
+// its creation to Close, and Close sends a single OnLineReplaced over the lines from the first to the last
+// one changed (lines between them that were not edited are included). Destroying an open batch closes it.
+class TZefEditStringList::TSpliceBatch {
+public:
+    explicit TSpliceBatch(TZefEditStringList& list);
+    ~TSpliceBatch() noexcept(false);
+    TSpliceBatch(const TSpliceBatch&) = delete;
+    TSpliceBatch& operator=(const TSpliceBatch&) = delete;
+
+    // As ReplaceInLine: raises EZefEditStringList for a bad index, clamps offset and length to the line.
+    void Splice(int index, size_t offset, size_t length, std::string_view text);
+    // Notifies and ends the bracket; later calls do nothing.
+    void Close();
+    // The lowest and highest line changed so far, -1 before the first change.
+    int FirstChanged() const { return first_; }
+    int LastChanged() const { return last_; }
+
+private:
+    TZefEditStringList& list_;
+    bool open_ = true;
+    int first_ = -1;
+    int last_ = -1;
 };

@@ -562,7 +562,8 @@ private:
     void LinesAdded(int index, int count);
     void LinesRemoved(int index, int count);
     void LineReplaced(int index, int count);
-    void GrowMaxLineWidth(int index);
+    // With eoAutoSizeMaxLineWidth, widens MaxLineWidth to the widest of lines first..last (0-based).
+    void GrowMaxLineWidth(int first, int last);
     void AddInvalidRect(const QRect& rect);
     void GutterChanged();
     void SetGutterPixels(int pixels);

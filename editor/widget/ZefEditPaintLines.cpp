@@ -112,10 +112,11 @@ void TCustomZefEdit::ScanAllRanges()
     lines_->EndUpdate();
 }
 
-void TCustomZefEdit::GrowMaxLineWidth(int index)
+void TCustomZefEdit::GrowMaxLineWidth(int first, int last)
 {
     if (!options_.Contains(eoAutoSizeMaxLineWidth)) return;
-    const int width = lines_->GetExpandedWidth(index);
+    int width = 0;
+    for (int index = first; index <= last; ++index) width = std::max(width, lines_->GetExpandedWidth(index));
     if (width > maxLineWidth_) SetMaxLineWidth(width);
 }
 
@@ -127,7 +128,7 @@ void TCustomZefEdit::LinesAdded(int index, int count)
     }
     InvalidateGutterRows(index + 1, INT_MAX);
     InvalidateRows(index + 1, INT_MAX);
-    GrowMaxLineWidth(index);
+    GrowMaxLineWidth(index, index);
 }
 
 void TCustomZefEdit::LinesRemoved(int index, int count)
@@ -142,20 +143,21 @@ void TCustomZefEdit::LinesRemoved(int index, int count)
 
 void TCustomZefEdit::LineReplaced(int index, int count)
 {
+    const int last = index + std::max(count, 1) - 1;
     if (deferRangeScans_) {
         // A batch replacement rescans and repaints its whole span once when it ends.
         deferredFirst_ = deferredFirst_ < 0 ? index : std::min(deferredFirst_, index);
-        deferredLast_ = std::max(deferredLast_, index);
-        GrowMaxLineWidth(index);
+        deferredLast_ = std::max(deferredLast_, last);
+        GrowMaxLineWidth(index, last);
         return;
     }
     if (highlighter_ != nullptr) {
-        const int last = RescanAfterEdit(index, index + std::max(count, 1) - 1);
-        InvalidateRows(index + 1, std::max(last, index) + 1);
+        const int scanned = RescanAfterEdit(index, last);
+        InvalidateRows(index + 1, std::max(scanned, index) + 1);
     } else {
-        InvalidateRows(index + 1, index + 1);
+        InvalidateRows(index + 1, last + 1);
     }
-    GrowMaxLineWidth(index);
+    GrowMaxLineWidth(index, last);
 }
 
 void TCustomZefEdit::LinesAfterChanges()

@@ -14,12 +14,21 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
+
+// Asks for a small routine of the per-line loop to be inlined where the compiler would rather call it.
+#if defined(__GNUC__)
+#define ZEF_HOT_INLINE __attribute__((always_inline))
+#else
+#define ZEF_HOT_INLINE
+#endif
 
 namespace {
 
@@ -52,14 +61,25 @@ private:
 };
 
 // A span of many megabytes is written once from end to end: on Linux, huge pages spare the thousands of
-// page faults that its first touch would otherwise cost. Only advice: nothing changes where it is not taken.
-void AdviseHugePages([[maybe_unused]] const char* data, [[maybe_unused]] size_t size)
+// page faults that its first touch would otherwise cost. The parts before the first and after the last whole
+// huge page stay in small pages; they are filled in by one call each instead of one fault per page. Only
+// advice: nothing changes where it is not taken.
+void PrepareForWriting([[maybe_unused]] const char* data, [[maybe_unused]] size_t size)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr uintptr_t kHugePage = uintptr_t{1} << 21;
     const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
     const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kHugePage - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    if (end <= begin) return;
+    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#if defined(MADV_POPULATE_WRITE)
+    const uintptr_t pageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    // Whole pages only: the bytes around the span may belong to other blocks of the heap.
+    const uintptr_t firstPage = (reinterpret_cast<uintptr_t>(data) + pageSize - 1) & ~(pageSize - 1);
+    const uintptr_t lastPage = (reinterpret_cast<uintptr_t>(data) + size) & ~(pageSize - 1);
+    if (begin > firstPage) madvise(reinterpret_cast<void*>(firstPage), begin - firstPage, MADV_POPULATE_WRITE);
+    if (lastPage > end) madvise(reinterpret_cast<void*>(end), lastPage - end, MADV_POPULATE_WRITE);
+#endif
 #endif
 }
 
@@ -74,8 +94,11 @@ public:
             text_.assign(old.substr(static_cast<size_t>(firstChange - 1)));
             changed_ = true;
         } else {
-            text_.append(gap_).append("\r\n").append(old);
-            gap_.clear();
+            if (!gap_.empty()) {
+                text_.append(gap_);
+                gap_.clear();
+            }
+            text_.append("\r\n", 2).append(old);
         }
         tail_ = old.size() - static_cast<size_t>(oldEnd - 1);
         oldEnd_ = BufferCoord(oldEnd, line);
@@ -90,7 +113,7 @@ public:
     void Reserve(size_t size)
     {
         text_.reserve(size);
-        AdviseHugePages(text_.data(), size);
+        PrepareForWriting(text_.data(), size);
     }
     TBufferCoord Start() const { return start_; }
     TBufferCoord OldEnd() const { return oldEnd_; }
@@ -114,6 +137,15 @@ private:
     std::string gap_;
     size_t tail_ = 0;
 };
+
+// Equal texts, byte for byte. Most replacements differ from their match in length or first byte, which is
+// decided here without a library call per match.
+inline bool SameBytes(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    if (a.empty()) return true;
+    return a.front() == b.front() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+}
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
@@ -256,6 +288,12 @@ void TCustomZefEdit::TSearchRun::CollectInScope(int line, std::string_view text,
 {
     found.clear();
     const int results = engine_.ResultCount();
+    // A line strictly inside a scope of whole lines takes every match.
+    if (!column_ && line != start_.Line && line != end_.Line) {
+        for (int i = 0; i < results; ++i) found.push_back(TFound{engine_.Results(i), engine_.Lengths(i), i});
+        if (backwards_) std::reverse(found.begin(), found.end());
+        return;
+    }
     TColumnWalker walker(text, edit_.tabWidth_);
     for (int i = 0; i < results; ++i) {
         const int pos = engine_.Results(i);
@@ -396,19 +434,22 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
     // changed part of a line is built and written in place: from its first change to the end of its last.
     struct TLineResult {
         int Line = 0;
-        std::string Middle;  // the new text of the changed part
-        int FirstChange = 0; // 1-based, in the line before and after
-        int OldEnd = 0;      // after the last change, before / after
+        std::string_view Middle; // the new text of the changed part: the replacement itself, or Built
+        std::string Built;       // the changed part of a line with several changes, or of a computed replacement
+        int FirstChange = 0;     // 1-based, in the line before and after
+        int OldEnd = 0;          // after the last change, before / after
         int NewEnd = 0;
     };
-    // A literal replacement is the same for every match: no text is built per match.
+    // A literal replacement is the same for every match: no text is built per match, and a line with a
+    // single change takes the replacement as it is.
     const bool literal = engine_.ReplacementIsLiteral();
     std::string perMatch;
     auto build = [&](int at, std::string_view text, const std::vector<TFound>& matches, size_t begin, int shift,
-                     TLineResult& result) {
+                     TLineResult& result) ZEF_HOT_INLINE {
         result.Line = at;
-        result.Middle.clear();
+        result.Middle = {};
         result.FirstChange = result.OldEnd = result.NewEnd = 0;
+        bool built = false;
         size_t copied = 0;
         const size_t n = matches.size() - std::min(begin, matches.size());
         for (size_t j = 0; j < n; ++j) {
@@ -422,14 +463,26 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
                 replacement = perMatch;
             }
             const std::string_view matched = text.substr(pos, static_cast<size_t>(m.Len));
-            if (replacement == matched) continue;
+            if (SameBytes(replacement, matched)) continue;
             if (result.FirstChange == 0) {
                 result.FirstChange = static_cast<int>(pos) + 1;
-                result.Middle.reserve(text.size() - pos);
+                if (literal) {
+                    result.Middle = replacement; // replace_ outlives the line's edit
+                } else {
+                    // perMatch changes with the next match: the text is kept at once.
+                    result.Built.reserve(text.size() - pos);
+                    result.Built.assign(replacement);
+                    built = true;
+                }
             } else {
-                result.Middle.append(text.substr(copied, pos - copied));
+                if (!built) {
+                    result.Built.reserve(text.size() - pos);
+                    result.Built.assign(result.Middle);
+                    built = true;
+                }
+                result.Built.append(text.substr(copied, pos - copied)).append(replacement);
             }
-            result.Middle.append(replacement);
+            if (built) result.Middle = result.Built;
             copied = pos + matched.size();
             result.OldEnd = static_cast<int>(copied) + 1;
         }
@@ -439,9 +492,10 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
     TLineResult current;
     const bool haveCurrent = line >= firstLine && line <= lastLine && from < found.size();
     if (haveCurrent) build(line, e.LineText(line), found, from, offset, current);
-    // The lines still ahead, in ascending order; the current line joins them at its place.
-    const int aheadFirst = backwards_ ? firstLine : line + 1;
-    const int aheadLast = backwards_ ? line - 1 : lastLine;
+    // The lines still ahead and the current line at its place, in ascending order.
+    int walkFirst = backwards_ ? firstLine : line + 1;
+    int walkLast = backwards_ ? line - 1 : lastLine;
+    if (haveCurrent) (backwards_ ? walkLast : walkFirst) = line;
 
     TEditScope scope(e, 1);
     TUndoRecordSpan span;
@@ -455,6 +509,8 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
     } deferGuard{e};
     TBufferCoord topmost;
     bool anyHandled = false;
+    // Every line edit of the run is one change of the line store, announced once when the batch closes.
+    TZefEditStringList::TSpliceBatch batch(*e.lines_);
     auto apply = [&](const TLineResult& r, std::string_view old) {
         if (!span.Changed()) {
             // At most every line from here to the end of the scope with its line break.
@@ -463,8 +519,8 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
             span.Reserve(room);
         }
         span.Add(r.Line, old, r.FirstChange, r.OldEnd, r.NewEnd);
-        e.lines_->ReplaceInLine(r.Line - 1, static_cast<size_t>(r.FirstChange - 1),
-                                static_cast<size_t>(r.OldEnd - r.FirstChange), r.Middle);
+        batch.Splice(r.Line - 1, static_cast<size_t>(r.FirstChange - 1), static_cast<size_t>(r.OldEnd - r.FirstChange),
+                     r.Middle);
         if (r.Line == end_.Line) endLineDelta_ += r.NewEnd - r.OldEnd;
         lastHandled_ = BufferCoord(r.NewEnd, r.Line);
         if (!anyHandled) topmost = lastHandled_;
@@ -473,7 +529,7 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
     // Whatever was replaced is rescanned and recorded, also when an engine error ends the walk early, so
     // that undo restores every byte.
     auto finish = [&] {
-        e.lines_->EndUpdate();
+        batch.Close();
         e.deferRangeScans_ = false;
         if (e.deferredFirst_ >= 0) {
             // One rescan over the changed span, continuing past it only while range states keep changing.
@@ -491,24 +547,25 @@ void TCustomZefEdit::TSearchRun::ReplaceRest(int line, const std::vector<TFound>
             e.AddContentRecords(ucInsert, span.Start(), span.OldEnd(), span.NewEnd(), span.TakeOldText(), false);
         }
     };
-    e.lines_->BeginUpdate();
     try {
-        if (haveCurrent && !backwards_ && current.FirstChange != 0) apply(current, e.LineText(line));
-        for (int at = aheadFirst; at <= aheadLast; ++at) {
-            const std::string_view text = e.LineText(at);
-            if (engine_.FindAll(text) == 0) {
+        for (int at = walkFirst; at <= walkLast; ++at) {
+            const std::string_view text = e.lines_->GetLine(at - 1);
+            const TLineResult* change = &current;
+            if (!haveCurrent || at != line) {
+                if (engine_.FindAll(text) == 0) {
+                    span.Skip(text);
+                    continue;
+                }
+                CollectInScope(at, text, matches);
+                build(at, text, matches, 0, 0, result);
+                change = &result;
+            }
+            if (change->FirstChange == 0) {
                 span.Skip(text);
                 continue;
             }
-            CollectInScope(at, text, matches);
-            build(at, text, matches, 0, 0, result);
-            if (result.FirstChange == 0) {
-                span.Skip(text);
-                continue;
-            }
-            apply(result, text);
+            apply(*change, text);
         }
-        if (haveCurrent && backwards_ && current.FirstChange != 0) apply(current, e.LineText(line));
     } catch (...) {
         finish();
         throw;

@@ -2,6 +2,7 @@
 // and after any edit the ranges below the mark equal a full scan.
 #include "PaintTestSupport.h"
 
+#include "ZefEditSearch.h"
 #include "ZefHighlighterHtml.h"
 
 #include <QCoreApplication>
@@ -189,4 +190,27 @@ TEST(LazyRanges, RandomEditsKeepTheRangesBelowTheMarkExact)
         for (int i = 0; i < edit->Lines()->Count(); ++i)
             ASSERT_EQ(edit->Lines()->GetRangeState(i), expected[static_cast<size_t>(i)]) << "round " << round << " line " << i;
     }
+}
+
+TEST(LazyRanges, ReplaceAllRescansEveryChangedLineAtOnce)
+{
+    // Comments opened and closed on lines far apart: replacing all closers (then all openers) changes the
+    // range of most lines of the document in one batch.
+    std::string text;
+    for (int i = 0; i < 600; ++i) text += i % 7 == 0 ? "<!-- open\r\n" : i % 11 == 0 ? "shut --> <b>\r\n" : "plain <i>x</i>\r\n";
+    auto edit = MakeShownEdit(text, 40, 10);
+    TZefHTMLSyn html;
+    edit->SetHighlighter(&html);
+    edit->FinishRangeScan();
+    TZefEditSearch engine;
+    edit->SetSearchEngine(&engine);
+    for (const auto& [search, replace] : {std::pair{"-->", "=="}, std::pair{"==", "-->"}, std::pair{"<!--", "<!"}}) {
+        SCOPED_TRACE(search);
+        EXPECT_GT(edit->SearchReplace(search, replace, soReplace | soReplaceAll | soEntireScope), 0);
+        EXPECT_EQ(edit->RangeMark(), edit->Lines()->Count()) << "nothing left for idle time";
+        EXPECT_EQ(FirstWrongBelowMark(*edit), -1);
+    }
+    edit->Undo();
+    EXPECT_EQ(FirstWrongBelowMark(*edit), -1);
+    edit->SetHighlighter(nullptr);
 }

@@ -164,6 +164,60 @@ TEST(SearchReplace, ReplaceAllIsOneUndoStepRestoringEveryByte)
     }
 }
 
+// Replace all over lines without, with one and with several matches, by replacements shorter, longer, empty
+// and built from the match: the text, one undo step back to every byte, redo, and the width of the widest
+// changed line (not the first one) reaching MaxLineWidth.
+TEST(SearchReplace, ReplaceAllOverLinesOfEveryShape)
+{
+    const std::string text = "ab|none here||ab ab ab|xxab|\tab\tab|" + std::string(60, 'y') + "ab" + std::string(60, 'y') + "|ab";
+    struct Case {
+        bool regex;
+        const char* search;
+        const char* replace;
+        std::string expected;
+        int count;
+    };
+    const std::vector<Case> cases = {
+        {false, "ab", "", "|none here||  |xx|\t\t|" + std::string(120, 'y') + "|", 9},
+        {false, "ab", "ba", "ba|none here||ba ba ba|xxba|\tba\tba|" + std::string(60, 'y') + "ba" + std::string(60, 'y') + "|ba", 9},
+        {false, "ab", "<longer>", "<longer>|none here||<longer> <longer> <longer>|xx<longer>|\t<longer>\t<longer>|" +
+                                     std::string(60, 'y') + "<longer>" + std::string(60, 'y') + "|<longer>", 9},
+        {true, "(a)(b)", "$2-$1", "b-a|none here||b-a b-a b-a|xxb-a|\tb-a\tb-a|" + std::string(60, 'y') + "b-a" +
+                                     std::string(60, 'y') + "|b-a", 9},
+        {true, "a(b)", "a$1", text, 9}, // every replacement equals its match: counted, nothing changes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.search + std::string(" -> ") + c.replace);
+        std::string joined = text;
+        std::replace(joined.begin(), joined.end(), '|', '\n');
+        auto edit = MakeEdit(joined);
+        edit->SetOptions(edit->Options().With(eoAutoSizeMaxLineWidth));
+        edit->SetMaxLineWidth(20);
+        TZefEditSearch plain;
+        TZefEditRegexSearch regex;
+        edit->SetSearchEngine(c.regex ? static_cast<TZefEditSearchCustom*>(&regex) : &plain);
+        const std::string before = edit->Text();
+        EXPECT_EQ(edit->SearchReplace(c.search, c.replace, kReplaceAll | soEntireScope | soMatchCase), c.count);
+        std::string expected = c.expected;
+        for (size_t at = expected.find('|'); at != std::string::npos; at = expected.find('|', at)) expected.replace(at, 1, "\r\n");
+        EXPECT_EQ(edit->Text(), expected);
+        int widest = 0;
+        for (int i = 0; i < edit->Lines()->Count(); ++i) widest = std::max(widest, edit->Lines()->GetExpandedWidth(i));
+        EXPECT_EQ(edit->Modified(), c.expected != text);
+        if (c.expected == text) {
+            EXPECT_FALSE(edit->CanUndo());
+            continue;
+        }
+        EXPECT_GE(edit->MaxLineWidth(), widest);
+        edit->Undo();
+        EXPECT_EQ(edit->Text(), before);
+        EXPECT_FALSE(edit->CanUndo());
+        EXPECT_FALSE(edit->Modified());
+        edit->Redo();
+        EXPECT_EQ(edit->Text(), expected);
+    }
+}
+
 TEST(SearchReplace, PromptedYesAnswersAreStepsOfTheirOwn)
 {
     auto edit = MakeEdit("a a a");

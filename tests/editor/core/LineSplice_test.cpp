@@ -87,6 +87,79 @@ TEST(LineSplice, TextFromTheLineItselfAndClampedRanges)
     EXPECT_EQ(lines.Count(), 1);
 }
 
+TEST(LineSplice, ABatchOfEditsIsOneChangeOverItsLines)
+{
+    // Lines of every kind of storage: inline, slices of the load buffer and blocks of their own.
+    const std::vector<std::string> loaded = {"short", std::string(40, 'a'), "tab\there", std::string(30, 'b'), "end"};
+    struct Edit {
+        int index;
+        size_t offset;
+        size_t length;
+        std::string text;
+    };
+    const std::vector<Edit> edits = {
+        {1, 10, 5, "XY"},                // a slice gets shorter
+        {1, 30, 0, std::string(50, 'Z')}, // the same line again, now longer than the longest
+        {2, 3, 1, ""},                   // empty replacement takes the tab out
+        {3, 0, 30, "tiny"},              // a long line becomes inline
+        {3, 4, 0, std::string(20, 'c')}, // and long again
+    };
+    TZefEditStringList lines;
+    std::string file;
+    for (const std::string& line : loaded) file += line + "\n";
+    std::istringstream stream(file);
+    lines.LoadFromStream(stream);
+    lines.GetLongestLineWidth(); // the longest line is being tracked
+    std::string log;
+    lines.OnBeforeChanges = [&](TZefEditStringList*) { log += "B "; };
+    lines.OnAfterChanges = [&](TZefEditStringList*) { log += "A "; };
+    lines.OnLineReplaced = [&](TZefEditStringList*, int i, int n) { log += "~" + std::to_string(i) + "," + std::to_string(n) + " "; };
+    std::vector<std::string> model = loaded;
+    {
+        TZefEditStringList::TSpliceBatch batch(lines);
+        for (const Edit& e : edits) {
+            batch.Splice(e.index, e.offset, e.length, e.text);
+            model[static_cast<size_t>(e.index)].replace(e.offset, e.length, e.text);
+        }
+        EXPECT_EQ(log, "B ") << "nothing is announced before the batch closes";
+        EXPECT_EQ(batch.FirstChanged(), 1);
+        EXPECT_EQ(batch.LastChanged(), 3);
+        batch.Close();
+        batch.Close();
+    }
+    EXPECT_EQ(log, "B ~1,3 A ");
+    for (int i = 0; i < lines.Count(); ++i) {
+        EXPECT_EQ(lines.GetLine(i), model[static_cast<size_t>(i)]) << i;
+        EXPECT_EQ(lines.GetExpandedWidth(i), TZefEditStringList::ExpandedWidthOf(model[static_cast<size_t>(i)], 8)) << i;
+    }
+    EXPECT_EQ(lines.GetLongestLineWidth(), LongestByScan(lines, 8));
+}
+
+TEST(LineSplice, ABatchLeftByAnErrorStillAnnouncesWhatItChanged)
+{
+    TZefEditStringList lines;
+    for (int i = 0; i < 4; ++i) lines.AddLine("line " + std::to_string(i));
+    std::string log;
+    lines.OnBeforeChanges = [&](TZefEditStringList*) { log += "B "; };
+    lines.OnAfterChanges = [&](TZefEditStringList*) { log += "A "; };
+    lines.OnLineReplaced = [&](TZefEditStringList*, int i, int n) { log += "~" + std::to_string(i) + "," + std::to_string(n) + " "; };
+    try {
+        TZefEditStringList::TSpliceBatch batch(lines);
+        batch.Splice(2, 0, 4, "LINE");
+        batch.Splice(4, 0, 0, "x"); // no such line
+        ADD_FAILURE() << "a bad index must raise";
+    } catch (const EZefEditStringList& error) {
+        EXPECT_EQ(error.Index(), 4);
+    }
+    EXPECT_EQ(log, "B ~2,1 A ");
+    EXPECT_EQ(lines.UpdateCount(), 0);
+    EXPECT_EQ(lines.GetLine(2), "LINE 2");
+    // A batch without edits only brackets.
+    log.clear();
+    TZefEditStringList::TSpliceBatch(lines).Close();
+    EXPECT_EQ(log, "B A ");
+}
+
 TEST(ExpandedColumns, MatchTheWholeExpansionCut)
 {
     std::mt19937 random(7);
