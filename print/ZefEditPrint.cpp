@@ -70,6 +70,8 @@ void TZefEditPrint::SetLineNumbersInMargin(bool value)
 
 void TZefEditPrint::SetLineOffset(int64_t value)
 {
+    // Far beyond any line count, and small enough that adding the line count cannot overflow.
+    value = std::clamp<int64_t>(value, -1'000'000'000'000, 1'000'000'000'000);
     if (value == lineOffset_) return;
     lineOffset_ = value;
     Invalidate();
@@ -139,10 +141,8 @@ void TZefEditPrint::BuildLayout()
     layoutMarginsRevision_ = margins_.Revision();
     layoutPrinter_ = printerInfo_;
 
-    TZefPrintMeasure measure(layout_.PixelsPerInch);
-    TZefPrintFont regular = font_;
-    regular.Style = 0;
-    const QFontMetrics metrics = measure.Metrics(regular.ToQFont(layout_.PixelsPerInch));
+    measure_ = std::make_unique<TZefPrintMeasure>(layout_.PixelsPerInch);
+    const QFontMetrics metrics = measure_->Metrics(StyledFont(0));
     layout_.CharWidth = std::max(1, metrics.averageCharWidth());
     layout_.RowHeight = std::max(1, metrics.height() + metrics.leading());
     layout_.Ascent = metrics.ascent();
@@ -183,11 +183,22 @@ bool TZefEditPrint::PreparePages()
     const TZefPrintLayout& layout = Layout();
     stamp_ = MakeJobStamp(clock_ ? clock_() : QDateTime::currentDateTime());
     stampTaken_ = true;
-    const TZefPageMargins first = margins_.LayoutPage(1, printerInfo_, lineNumbers_, lineNumbersInMargin_, layout.LineNumberWidth);
-    const int64_t pages = static_cast<int64_t>(layout.Pages.size());
-    header_.PrepareForPrint(layout.PixelsPerInch, pages + pageOffset_, title_, stamp_, first);
-    footer_.PrepareForPrint(layout.PixelsPerInch, pages + pageOffset_, title_, stamp_, first);
+    PrepareBlocks();
     return layout.Ok;
+}
+
+void TZefEditPrint::PrepareBlocks()
+{
+    const TZefPrintLayout& layout = Layout();
+    if (!stampTaken_) {
+        stamp_ = MakeJobStamp(clock_ ? clock_() : QDateTime::currentDateTime());
+        stampTaken_ = true;
+    }
+    const TZefPageMargins first =
+        margins_.LayoutPage(1, printerInfo_, lineNumbers_, lineNumbersInMargin_, layout.LineNumberWidth);
+    const int64_t pages = static_cast<int64_t>(layout.Pages.size());
+    header_.PrepareForPrint(layout.PixelsPerInch, pages, title_, stamp_, first);
+    footer_.PrepareForPrint(layout.PixelsPerInch, pages, title_, stamp_, first);
 }
 
 TZefPrintResult TZefEditPrint::PrintRange(TZefPrintTarget& target, int startPage, int endPage)

@@ -10,12 +10,14 @@
 #include "ZefEditPrinterInfo.h"
 #include "ZefPrintCanvas.h"
 #include "ZefPrintFont.h"
+#include "ZefPrintMeasure.h"
 #include "ZefPrintTarget.h"
 
 #include <QDateTime>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -119,8 +121,9 @@ public:
     const TZefPrintLayout& Layout();
     // At least 1.
     int PageCount();
-    // Draws page `pageNumber` (1..PageCount) with the canvas's origin at the printable area's corner. A page
-    // outside the job, or a job that cannot be laid out, draws nothing.
+    // Draws page `pageNumber` (1..PageCount) with the canvas's origin at the printable area's corner; header
+    // and footer are measured afresh, so edits to them show at once. A page outside the job draws nothing;
+    // a job that cannot be laid out draws header and footer only.
     void DrawPage(TZefPrintCanvas& canvas, int pageNumber);
 
     // Prints pages startPage..endPage (-1: the last page), Copies times, on `target`, whose metrics become the
@@ -139,6 +142,8 @@ private:
     void Invalidate() { layoutValid_ = false; }
     void InvalidateRanges();
     void BuildLayout();
+    // Measures header and footer for the current layout and page count, with the job's date and time.
+    void PrepareBlocks();
     bool HighlightedPrinting() const;
     void EnsureRanges(int line);
     void DrawLineRows(TZefPrintCanvas& canvas, const TZefPageMargins& margins, int line, size_t firstRow,
@@ -180,6 +185,7 @@ private:
     TZefEditPrinterInfo layoutPrinter_;
     TZefJobStamp stamp_;
     bool stampTaken_ = false;
+    std::unique_ptr<TZefPrintMeasure> measure_; // at the layout's resolution
     // Fonts of the current layout: the print font in each style, keyed by the style bits.
     QFont styledFonts_[16];
     bool styledFontMade_[16] = {};

@@ -14,7 +14,7 @@ void TZefEditPrint::DrawPage(TZefPrintCanvas& canvas, int pageNumber)
 {
     const TZefPrintLayout& layout = Layout();
     if (pageNumber < 1 || pageNumber > static_cast<int>(layout.Pages.size())) return;
-    if (!stampTaken_) PreparePages();
+    PrepareBlocks();
     const TZefPageMargins margins =
         margins_.LayoutPage(pageNumber, printerInfo_, lineNumbers_, lineNumbersInMargin_, layout.LineNumberWidth);
     canvas.FillRect(QRect(margins.PixLeft, margins.PixTop, std::max(0, margins.TextWidth()),
@@ -41,14 +41,13 @@ void TZefEditPrint::DrawLineRows(TZefPrintCanvas& canvas, const TZefPageMargins&
 {
     const std::string_view text = lines_.Line(line);
     SplitRows(text, layout_.Columns, wrap_, rowScratch_);
-    const std::vector<size_t> rowStarts = rowScratch_;
+    const std::vector<size_t>& rowStarts = rowScratch_;
     endRow = std::min(endRow, rowStarts.size());
     if (lineNumbers_ && firstRow == 0) {
         // The number stands before the line's first row, regular style, black, ending at the text's edge.
         const QFont font = StyledFont(0);
         const QString number = QString::number(static_cast<int64_t>(line) + 1 + lineOffset_) + QStringLiteral(": ");
-        TZefPrintMeasure measure(layout_.PixelsPerInch);
-        const int width = measure.Metrics(font).horizontalAdvance(number);
+        const int width = measure_->Metrics(font).horizontalAdvance(number);
         canvas.DrawText(margins.PixLeft - width, y + layout_.Ascent, number, font, Qt::black);
     }
     if (HighlightedPrinting()) DrawHighlightedRows(canvas, line, text, rowStarts, firstRow, endRow, margins.PixLeft, y);

@@ -19,7 +19,13 @@ QString WithoutTimeZone(const QString& format)
     return result.trimmed();
 }
 
-std::string Bytes(const QString& text) { return cp1252::FromUtf16(text.toStdU16String()); }
+// Locales may put narrow or thin no-break spaces into times and dates; the code page has only the plain ones.
+std::string Bytes(QString text)
+{
+    text.replace(QChar(0x202F), QLatin1Char(' '));
+    text.replace(QChar(0x2009), QLatin1Char(' '));
+    return cp1252::FromUtf16(text.toStdU16String());
+}
 
 } // namespace
 
