@@ -16,7 +16,9 @@ public:
     static TZefEditPrinterInfo ForPaper(const QPageSize& paper, QPageLayout::Orientation orientation,
                                         int dotsPerInch);
 
-    // Every figure in device pixels; the right and bottom gutters follow from the others. Sizes below one
+    // Every figure in device pixels; the right and bottom gutters follow from the others. For a QPrinter:
+    // paperRect and pageRect in QPrinter::DevicePixel (sizes, and the page's offset as the gutters) and its
+    // logical resolution. Sizes below one
     // pixel and gutters that do not fit on the paper are clamped, so the printable area is never empty.
     void SetMetrics(int physicalWidth, int physicalHeight, int printableWidth, int printableHeight, int leftGutter,
                     int topGutter, int xPixPerInch, int yPixPerInch);
