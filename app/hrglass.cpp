@@ -52,7 +52,6 @@ void THourGlass::Start(int lineCount)
     ProgressBar1->setRange(0, lineCount > 0 ? lineCount : 1);
     ProgressBar1->setValue(0);
     show();
-    raise();
     // The window appears before the first line is done.
     QCoreApplication::processEvents();
     sinceMessages_.start();
