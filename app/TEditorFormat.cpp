@@ -8,6 +8,8 @@
 #include "frmEditor.h"
 #include "hrglass.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -101,6 +103,14 @@ void TEditorForm::FormatText(const TZefFormatSettings& settings, THourGlass* bus
         return !busy || busy->Step(lineCount);
     });
 
+    // Terminate cannot stop the installing of the result, so the busy window goes now; the document stays
+    // safe because nothing else runs until the result is in place.
+    if (busy)
+        busy->Finish();
+    struct TWaitCursor {
+        TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } waitCursor;
     bool changed = static_cast<int>(result.Lines.size()) != store.Count();
     for (int i = 0; !changed && i < store.Count(); ++i)
         changed = store.GetLine(i) != result.Lines[static_cast<size_t>(i)];
