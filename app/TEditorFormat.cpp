@@ -76,7 +76,7 @@ void TEditor::SetMaxEmptyLines(int count) { ZefFormatterSettings().MaxEmptyLines
 
 void TEditorForm::FormatText(const TZefFormatSettings& settings, THourGlass* busy)
 {
-    if (richText_ || formatting_)
+    if (richText_ || formatting_ || ZefEditor->ReadOnly())
         return;
     TZefEditStringList& store = *ZefEditor->Lines();
     const TBufferCoord caret = ZefEditor->CaretPos();

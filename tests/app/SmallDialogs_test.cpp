@@ -269,6 +269,7 @@ TEST_F(TSmallDialogsTest, TheCaptionsCarryTheOneVersion)
     Start();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Zefra Text Editor v") + QLatin1String(ZefAppVersion));
     EXPECT_EQ(window->BusyWindow()->windowTitle(), window->windowTitle());
+    EXPECT_EQ(window->BusyWindow()->lblMessage->text(), QStringLiteral("Formatting text. Please wait."));
 }
 
 } // namespace
