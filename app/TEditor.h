@@ -62,6 +62,15 @@ public:
     void SetActiveLineColor(TColor color) override;
     void RepaintEditor() override;
     void RefreshMarkList() override;
+    void FormatText() override;
+    void SetFormatStyle(const QString& caption) override;
+    void SetJoinParagraphs(bool join) override;
+    void SetSpacesBeforeNew(int count) override;
+    void SetSpacesBeforeAll(int count) override;
+    void SetAlignChar(const QString& character, int count) override;
+    void SetMaxLineLength(int length) override;
+    void SetDeleteEmptyLines(bool on) override;
+    void SetMaxEmptyLines(int count) override;
 
     // IEditCommands.
     bool CanCopy() const override;

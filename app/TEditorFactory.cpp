@@ -20,6 +20,8 @@ std::shared_ptr<IEditor> TEditorFactory::CreateMDIChild(QMdiArea* owner)
 {
     auto* form = new TEditorForm();
     auto editor = std::make_shared<TEditor>(form);
+    // Joining paragraphs is chosen for one "General +" run and does not carry over to a new document.
+    editor->SetJoinParagraphs(false);
     form->Editor = editor;
     editors_.push_back(editor);
     if (owner) {

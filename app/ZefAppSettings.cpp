@@ -230,5 +230,9 @@ int ReadRightEdgeSetting(int fallback)
 int ReadMaxStrOnLineSetting(int fallback)
 {
     const QString text = ReadUserSetting("MaxStrOnLine");
-    return text.isEmpty() ? fallback : ZefStrToInt(text);
+    if (text.isEmpty())
+        return fallback;
+    // A length the formatter would refuse (a hand-edited or damaged value) gives the built-in length.
+    const int length = ZefStrToInt(text);
+    return length == 0 || (length >= 60 && length <= 180) ? length : 80;
 }

@@ -89,6 +89,7 @@ void StoreLastOpenedDir(const QString& filePath);
 // The stored folder if it names an existing folder, else empty.
 QString ReadLastOpenedDir();
 // The initial value of the right-edge and "General +" dialogs: the stored number, or fallback when none is
-// stored. Raises EZefConvertError for a stored text that is not a number.
+// stored. Raises EZefConvertError for a stored text that is not a number. A stored maximum line length other
+// than 0 or 60..180 reads as 80.
 int ReadRightEdgeSetting(int fallback);
 int ReadMaxStrOnLineSetting(int fallback);

@@ -332,6 +332,11 @@ bool TEditorForm::CloseQuery()
 
 void TEditorForm::closeEvent(QCloseEvent* event)
 {
+    // A formatter run holds the text until it installs its result.
+    if (formatting_) {
+        event->ignore();
+        return;
+    }
     if (!detached_ && !CloseQuery()) {
         event->ignore();
         return;

@@ -13,6 +13,8 @@ class QAction;
 class QMenu;
 class QTextEdit;
 class TEditor;
+class THourGlass;
+struct TZefFormatSettings;
 class TZefEdit;
 class IEditor;
 class TZefEditorSearch;
@@ -65,6 +67,11 @@ public:
     // Toggles the line mark of the caret line (the gutter's right click).
     void ToggleLineMark();
     bool IsRichText() const { return richText_; }
+    // One formatter run over the text (with the busy window when there is one), installed as one undoable
+    // change that sets the modified flag when a line changed; the caret goes back where it was. The window
+    // refuses to close while the run is in progress.
+    void FormatText(const TZefFormatSettings& settings, THourGlass* busy);
+    bool Formatting() const { return formatting_; }
     // From now on closing asks nothing (the program is ending and the user has answered).
     void SetTearingDown() { tearingDown_ = true; }
 
@@ -94,4 +101,5 @@ private:
     bool richText_ = false;
     bool repaintRequested_ = false;
     bool suppressPopup_ = false;
+    bool formatting_ = false;
 };

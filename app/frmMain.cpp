@@ -8,6 +8,7 @@
 #include "ZefLoadError.h"
 #include "ZefWindowBounds.h"
 #include "frmEditor.h"
+#include "hrglass.h"
 #include "startup.h"
 
 #include <QAction>
@@ -102,9 +103,11 @@ TMainForm::TMainForm(QString iniPath, QWidget* parent)
         if (QMenu* menu = top->menu())
             connect(menu, &QMenu::aboutToShow, this, [this] { ApplyEnableRules(); });
 
+    busyWindow_ = new THourGlass(this);
+    EditorServices.BusyWindow = busyWindow_;
     LoadWindowSettings();
     Restore_Status_Of_This_Form();
-    setWindowTitle(QStringLiteral("Zefra Text Editor v1.22"));
+    setWindowTitle(ZefVersionedTitle());
 
     // The idle update: a short timer stands in for "the message queue is empty".
     idleTimer_ = new QTimer(this);
@@ -121,6 +124,8 @@ TMainForm::~TMainForm()
     SaveWindowSettings();
     if (EditorServices.MarkNumberList == markNumberList_)
         EditorServices.MarkNumberList = nullptr;
+    if (EditorServices.BusyWindow == busyWindow_)
+        EditorServices.BusyWindow = nullptr;
     commands_.reset();
 }
 
@@ -248,7 +253,16 @@ void TMainForm::BuildMenus()
     QAction* zeroStart = AddControl(settingsMenu, "miZeroStart", "&Zero Start", nullptr, TEnable::TextState);
     zeroStart->setCheckable(true);
     handler(zeroStart, [this] { ZeroStart(); });
+    QMenu* formatText = settingsMenu->addMenu(QStringLiteral("Format &Text"));
+    formatText->menuAction()->setObjectName("miFormatText");
+    controls_.push_back({formatText->menuAction(), nullptr, TEnable::TextState});
+    handler(AddControl(formatText, "miFormatGeneral", "&General", nullptr, TEnable::Fixed),
+            [this] { FormatGeneral(); });
+    handler(AddControl(formatText, "miFormatGeneralPlus", "G&eneral +", nullptr, TEnable::Fixed),
+            [this] { FormatGeneralPlus(); });
     settingsMenu->addSeparator();
+    handler(AddControl(settingsMenu, "miRightEdge", "&Right Edge", nullptr, TEnable::TextState),
+            [this] { RightEdge(); });
     QAction* customize =
         AddControl(settingsMenu, "miCustomizeHighlighter", "Customize Highlighter", nullptr, TEnable::Fixed);
     customize->setEnabled(false);
@@ -283,6 +297,11 @@ void TMainForm::BuildMenus()
             connect(item, &QAction::triggered, this, [this, child] { mdiArea_->setActiveSubWindow(child); });
         }
     });
+
+    QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
+    about->setObjectName("miAbout");
+    handler(AddControl(about, "miHelpContents", "Text Editor &Help", nullptr, TEnable::Fixed), [this] { Help(); });
+    handler(AddControl(about, "miHelpAbout", "&About", nullptr, TEnable::Fixed), [this] { About(); });
 }
 
 void TMainForm::BuildToolBar()
@@ -333,6 +352,9 @@ void TMainForm::BuildToolBar()
         ->setIcon(ToolIcon("go-previous", "findprev"));
     AddControl(bar, "sbFindNext", "Find Next", &dm.actSearchFindNext, TEnable::TextState)
         ->setIcon(ToolIcon("go-next", "findnext"));
+    QAction* goTo = AddControl(bar, "sbGoTo", "Go to", nullptr, TEnable::TextState);
+    goTo->setIcon(ToolIcon("go-jump", "goto"));
+    handler(goTo, [this] { GoToLine(); });
     bar->addSeparator();
     fontBox_ = new QLineEdit(bar);
     fontBox_->setObjectName("edFontName");
@@ -340,6 +362,9 @@ void TMainForm::BuildToolBar()
     fontBox_->setFixedWidth(Scaled(this, 124));
     fontBox_->setFont(QFont(QStringLiteral("Times New Roman")));
     bar->addWidget(fontBox_);
+    QAction* formatButton = AddControl(bar, "sbFormatText", "Format text with general style", nullptr, TEnable::TextState);
+    formatButton->setIcon(QIcon(QStringLiteral(":/icons/format.png")));
+    handler(formatButton, [this] { FormatGeneral(); });
     QAction* smaller = AddControl(bar, "sbFontSizeDown", "Smaller font", nullptr, TEnable::TextState);
     smaller->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     handler(smaller, [this] { StepFontSize(-1); });
@@ -522,6 +547,7 @@ void TMainForm::Set_Status_Of_New_EditorForm()
     editor->SetZeroStart(Control("miZeroStart")->isChecked());
     editor->SetActiveLineColor(Control("miActiveLineColor")->isChecked() ? ActiveLineColorOn : clNone);
     editor->SetRightEdge(state_.rightEdge);
+    editor->SetMaxLineLength(state_.maxLineLength);
     Set_Highlight_For_Different_FileFormat();
 }
 

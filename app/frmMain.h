@@ -23,6 +23,7 @@ class QTabBar;
 class QTimer;
 class QToolButton;
 class QWidget;
+class THourGlass;
 
 // The three display states the idle update chooses between.
 enum class TMainDisplayState { mdsNoDocument, mdsTextDocument, mdsRtfDocument };
@@ -65,6 +66,7 @@ public:
     QLabel* StatusPanel(int index) const { return statusPanels_.at(static_cast<size_t>(index)); }
     QLineEdit* FontBox() const { return fontBox_; }
     QComboBox* MarkNumberList() const { return markNumberList_; }
+    THourGlass* BusyWindow() const { return busyWindow_; }
     // A menu item or tool bar control by its object name ("miFileSave", "sbSave", ...); null when absent.
     QAction* Control(const QString& objectName) const;
     // Runs a control as a click would (disabled controls do nothing).
@@ -140,6 +142,13 @@ private:
     void ArrangeWindows(int how);
     void RecentFilesShown();
     void RecentFileChosen(int index);
+    // The small dialogs and the formatter (frmMainDialogs.cpp).
+    void GoToLine();
+    void RightEdge();
+    void FormatGeneral();
+    void FormatGeneralPlus();
+    void Help();
+    void About();
 
     static QString DocumentCaption(IEditor& editor);
 
@@ -162,6 +171,7 @@ private:
     QLineEdit* fontBox_ = nullptr;
     QComboBox* markNumberList_ = nullptr;
     QTimer* idleTimer_ = nullptr;
+    THourGlass* busyWindow_ = nullptr;
     bool updatingTabs_ = false;
     bool frameChecked_ = false;
 };

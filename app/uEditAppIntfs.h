@@ -17,6 +17,7 @@ class QComboBox;
 class QMdiArea;
 class TZefCustomHighlighter;
 class TZefHighlighterAttributes;
+class THourGlass;
 class TRecentFiles;
 class TUntitledNumbers;
 
@@ -81,6 +82,20 @@ public:
     virtual bool LoadHighlighterFromRegistry(const QString& key) = 0;
     // Clears the "Mark number" list and fills it with the marked lines, the last marked first.
     virtual void RefreshMarkList() = 0;
+
+    // The text formatter. One run over the whole document with the program's formatter settings
+    // (ZefFormatterSettings), installed as one undoable change; nothing for a document without a text window.
+    virtual void FormatText() = 0;
+    // The settings are one set for the whole program; these store into it. The style is the menu caption with
+    // every '&' removed ("General" or "General +"); counts are limited to 0..255, the length to 0..65535.
+    virtual void SetFormatStyle(const QString& caption) = 0;
+    virtual void SetJoinParagraphs(bool join) = 0;
+    virtual void SetSpacesBeforeNew(int count) = 0;
+    virtual void SetSpacesBeforeAll(int count) = 0;
+    virtual void SetAlignChar(const QString& character, int count) = 0;
+    virtual void SetMaxLineLength(int length) = 0;
+    virtual void SetDeleteEmptyLines(bool on) = 0;
+    virtual void SetMaxEmptyLines(int count) = 0;
 };
 
 class IEditCommands {
@@ -156,12 +171,14 @@ extern std::shared_ptr<IFileCommands> ActiveFileCommands;
 extern std::shared_ptr<ISearchCommands> ActiveSearchCommands;
 
 // Application state the documents use but do not own. The command module registers its recent-file list and
-// its untitled numbers here, the main window its "Mark number" drop-down; each may be null (then documents
+// its untitled numbers here, the main window its "Mark number" drop-down and its busy window; each may be null (then documents
 // skip that step, and an untitled title has no number).
 struct TEditorServices {
     TRecentFiles* RecentFiles = nullptr;
     TUntitledNumbers* UntitledNumbers = nullptr;
     QPointer<QComboBox> MarkNumberList;
+    // The formatter's busy window, made once by the main window; without one a run shows no progress.
+    QPointer<THourGlass> BusyWindow;
 };
 extern TEditorServices EditorServices;
 

@@ -26,7 +26,8 @@ int main(int argc, char** argv)
         QApplication::setApplicationName(QString::fromLatin1(ZefAppTitle));
 
         TfrmStart frmStart;
-        // The print, print preview and formatter busy windows join here, created hidden.
+        // The print and print preview windows join here, created hidden (the main window makes the formatter's
+        // busy window).
         // Outside the event loop nothing else would catch an error of the first file: it gets the standard box.
         if (!commandLinePath.isEmpty())
             ZefDeliverReportingErrors([&] {

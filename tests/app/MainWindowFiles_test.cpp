@@ -289,6 +289,15 @@ public:
     bool SaveHighlighterToRegistry(const QString&) override { return false; }
     bool LoadHighlighterFromRegistry(const QString&) override { return false; }
     void RefreshMarkList() override {}
+    void FormatText() override {}
+    void SetFormatStyle(const QString&) override {}
+    void SetJoinParagraphs(bool) override {}
+    void SetSpacesBeforeNew(int) override {}
+    void SetSpacesBeforeAll(int) override {}
+    void SetAlignChar(const QString&, int) override {}
+    void SetMaxLineLength(int) override {}
+    void SetDeleteEmptyLines(bool) override {}
+    void SetMaxEmptyLines(int) override {}
 };
 
 class TOutOfMemoryFactory final : public IEditorFactory {
