@@ -5,14 +5,26 @@
 
 TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
                                        bool caseSensitive)
+    : TZefBucketKeywords(tables, bucketCount, identifierKind,
+                         caseSensitive ? TZefKeyMatch::Characters : TZefKeyMatch::HashValues)
+{
+}
+
+TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
+                                       TZefKeyMatch match)
     : tables_(tables), buckets_(static_cast<size_t>(bucketCount > 0 ? bucketCount : 0)),
-      identifierKind_(identifierKind), unmatchedKind_(identifierKind), caseSensitive_(caseSensitive)
+      identifierKind_(identifierKind), unmatchedKind_(identifierKind), match_(match)
 {
 }
 
 bool TZefBucketKeywords::Matches(std::string_view word, std::string_view keyword) const
 {
-    return caseSensitive_ ? zefkeys::KeyCompRaw(word, keyword) : zefkeys::KeyCompHashed(tables_, word, keyword);
+    switch (match_) {
+    case TZefKeyMatch::Characters: return zefkeys::KeyCompRaw(word, keyword);
+    case TZefKeyMatch::CharactersIgnoringCase: return zefkeys::EqualIgnoringCase(word, keyword);
+    case TZefKeyMatch::HashValues: break;
+    }
+    return zefkeys::KeyCompHashed(tables_, word, keyword);
 }
 
 void TZefBucketKeywords::Add(std::string_view keyword, int kind)

@@ -7,6 +7,13 @@
 #include <string_view>
 #include <vector>
 
+// How a word is compared with the keywords of its bucket.
+enum class TZefKeyMatch : uint8_t {
+    HashValues,             // equal value at every position (KeyCompHashed): the tables decide what is equal
+    Characters,             // equal characters (case-sensitive languages)
+    CharactersIgnoringCase, // equal characters after Windows-1252 case folding, whatever the hash values
+};
+
 // The table-driven form of a language's N bucket functions: bucket h holds the keywords whose hash is h, in
 // the order added. A word whose hash is N or more, or that matches no keyword of its bucket, is of the
 // language's identifier kind (or, for an unmatched word inside the buckets, its SetUnmatchedKind). Matching is KeyCompHashed (case-insensitive tables) or raw characters
@@ -15,6 +22,9 @@
 class TZefBucketKeywords {
 public:
     TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind, bool caseSensitive);
+    // With the comparison given explicitly. A language whose hash gives several characters one value (every
+    // digit 0, say) compares CharactersIgnoringCase, so that the hash only picks the bucket.
+    TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind, TZefKeyMatch match);
 
     // The kind of a word that hashes into a bucket but equals none of its keywords (by default the identifier
     // kind); words hashing beyond the last bucket keep the identifier kind. HTML tells the two apart.
@@ -46,5 +56,5 @@ private:
     std::vector<std::vector<Entry>> buckets_;
     int identifierKind_;
     int unmatchedKind_;
-    bool caseSensitive_;
+    TZefKeyMatch match_;
 };

@@ -4,6 +4,7 @@
 #include "ZefEditHighlighter.h"
 #include "ZefScanCursor.h"
 
+#include <string_view>
 #include <vector>
 
 // Holds the line, the run position, the current kind and the range. Next starts a token at the run position
@@ -27,6 +28,17 @@ public:
     void ResetRange() override { range_ = initialRange_; }
 
     int LineIndex() const { return lineIndex_; }
+
+    // The name of a token kind in token dumps ("comment", "key", ...); "?" for a kind the language lacks.
+    virtual std::string_view TokenKindName(int kind) const
+    {
+        (void)kind;
+        return "?";
+    }
+    // Every token kind a line can hold (the end-of-line kind aside) and every range a line can end in, so
+    // that tests can check a sample reaches each; empty when a language does not list them.
+    virtual std::vector<int> TokenKinds() const { return {}; }
+    virtual std::vector<TZefRangeState> RangeStates() const { return {}; }
 
 protected:
     TZefScanHighlighter(int nullKind, TZefRangeState initialRange = 0);
