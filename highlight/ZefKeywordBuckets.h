@@ -35,7 +35,14 @@ public:
     void Add(std::string_view keyword, int kind);
 
     // The kind of the whole word `word`.
-    int KindOf(std::string_view word) const;
+    int KindOf(std::string_view word) const
+    {
+        const TZefWordHash hashed = zefkeys::SumHash(tables_, word);
+        if (hashed.length != word.size()) return identifierKind_;
+        return Lookup(hashed.hash, word);
+    }
+    // The kind of `word` whose hash (over the tables, every character of it in the tables) the caller summed.
+    int KindOfHashed(uint32_t hash, std::string_view word) const { return Lookup(hash, word); }
     // Hashes the word at the start of `text` (its run of identifier characters), stores its length, and
     // answers its kind (the identifier kind for an empty run as well).
     int ScanWord(std::string_view text, size_t* length) const;
@@ -49,7 +56,14 @@ private:
         std::string keyword;
         int kind;
     };
-    int Lookup(uint32_t hash, std::string_view word) const;
+    int Lookup(uint32_t hash, std::string_view word) const
+    {
+        if (hash >= buckets_.size()) return identifierKind_;
+        for (const Entry& entry : buckets_[hash]) {
+            if (entry.keyword.size() == word.size() && Matches(word, entry.keyword)) return entry.kind;
+        }
+        return unmatchedKind_;
+    }
     bool Matches(std::string_view word, std::string_view keyword) const;
 
     TZefKeyHashTables tables_;

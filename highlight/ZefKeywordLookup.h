@@ -41,6 +41,7 @@ public:
     }
     void Add(std::string_view keyword, int kind) override { buckets_.Add(keyword, kind); }
     int KindOf(std::string_view word) const override { return buckets_.KindOf(word); }
+    const TZefBucketKeywords& Buckets() const { return buckets_; }
 
 private:
     TZefBucketKeywords buckets_;

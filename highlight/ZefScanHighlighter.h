@@ -48,6 +48,8 @@ protected:
     // Called once when the line end is reached, for languages whose state changes at a line end.
     virtual void ScanLineEnd() {}
 
+    // The range without a virtual call, for the scanners' inner loops.
+    TZefRangeState Range() const { return range_; }
     TZefScanCursor& Cursor() { return cursor_; }
     const TZefScanCursor& Cursor() const { return cursor_; }
     void SetTokenKind(int kind) { kind_ = kind; }

@@ -14,6 +14,20 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
     for (int c = 0; c < 256; ++c) {
         if (first.Contains(static_cast<unsigned char>(c))) dispatch_[static_cast<size_t>(c)].push_back(index);
     }
+    UpdateOnlyRules();
+}
+
+void TZefScanRules::UpdateOnlyRules()
+{
+    // rules_ may have moved: every pointer is taken again.
+    for (size_t c = 0; c < 256; ++c) {
+        only_[c] = nullptr;
+        if (dispatch_[c].size() != 1) continue;
+        const TRule& rule = rules_[dispatch_[c].front()];
+        const bool infallible = rule.type == TType::Space || rule.type == TType::Run || rule.type == TType::RunUntil ||
+                                rule.type == TType::Single || rule.type == TType::Words || rule.type == TType::Number;
+        if (infallible && rule.where == TZefWhere::Anywhere) only_[c] = &rule;
+    }
 }
 
 namespace {
@@ -122,5 +136,6 @@ void TZefScanRules::Clear()
 {
     rules_.clear();
     for (auto& list : dispatch_) list.clear();
+    only_.fill(nullptr);
     blockComments_.clear();
 }

@@ -113,13 +113,18 @@ public:
     };
 
     const std::vector<uint16_t>& RulesFor(unsigned char c) const { return dispatch_[c]; }
+    // The one rule of a character when it has exactly one, applies anywhere and always gives a token (a run,
+    // a single character, a word or a number), so the scanner need not try it; nullptr otherwise.
+    const TRule* OnlyRule(unsigned char c) const { return only_[c]; }
     const TRule& Rule(uint16_t index) const { return rules_[index]; }
     const std::vector<TBlockComment>& BlockComments() const { return blockComments_; }
 
 private:
     void Add(const TZefCharSet& first, TRule rule);
+    void UpdateOnlyRules();
 
     std::vector<TRule> rules_;
     std::array<std::vector<uint16_t>, 256> dispatch_;
+    std::array<const TRule*, 256> only_{};
     std::vector<TBlockComment> blockComments_;
 };

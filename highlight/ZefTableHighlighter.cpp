@@ -37,6 +37,13 @@ void TZefTableHighlighter::DeclareKind(int kind, std::string_view name, TZefHigh
     SetKindAttribute(kind, attribute);
 }
 
+void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords)
+{
+    keywords_ = std::move(keywords);
+    const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
+    bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
+}
+
 void TZefTableHighlighter::SetLetterKeywords(int bucketCount, std::string_view keywords, int kind)
 {
     SetKeywords(std::make_unique<TZefBucketKeywordLookup>(zefkeys::LetterHashTables(), bucketCount, identifierKind_,
@@ -120,7 +127,7 @@ bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
 void TZefTableHighlighter::ScanToken()
 {
     TZefScanCursor& cursor = Cursor();
-    const TZefRangeState range = GetRange();
+    const TZefRangeState range = Range();
     if (range != initialRange_) {
         for (const TZefScanRules::TBlockComment& comment : rules_.BlockComments()) {
             if (comment.range != range) continue;
@@ -137,6 +144,24 @@ void TZefTableHighlighter::ScanToken()
         cursor.Advance();
         return;
     }
+    if (const TZefScanRules::TRule* only = rules_.OnlyRule(c)) {
+        // The common tokens without the general rule loop.
+        using TType = TZefScanRules::TType;
+        switch (only->type) {
+        case TType::Space:
+        case TType::Run:
+            cursor.Advance();
+            cursor.SkipWhile(only->chars);
+            SetTokenKind(only->kind);
+            return;
+        case TType::Single:
+            cursor.Advance();
+            SetTokenKind(only->kind);
+            return;
+        case TType::Words: WordToken(); return;
+        default: Apply(*only); return;
+        }
+    }
     const size_t start = cursor.Run();
     for (const uint16_t index : rules_.RulesFor(c)) {
         const TZefScanRules::TRule& rule = rules_.Rule(index);
@@ -145,6 +170,33 @@ void TZefTableHighlighter::ScanToken()
         cursor.SetRun(start);
     }
     UnknownToken();
+}
+
+void TZefTableHighlighter::WordToken()
+{
+    TZefScanCursor& cursor = Cursor();
+    if (!bucketKeywords_) {
+        cursor.Advance();
+        cursor.SkipWhile(identChars_);
+        SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
+        return;
+    }
+    // One pass: the word's extent by the identifier characters and its hash by the keyword tables; a word
+    // with a character outside the tables is no keyword.
+    const TZefKeyHashTables& tables = bucketKeywords_->Tables();
+    const TZefCharSet ident = identChars_;
+    const std::string_view line = cursor.Line();
+    size_t end = cursor.Run();
+    uint32_t hash = 0;
+    bool hashed = true;
+    do {
+        const auto c = static_cast<unsigned char>(line[end]);
+        hashed = hashed && tables.ident.Contains(c);
+        hash += tables.value[c];
+        ++end;
+    } while (end < line.size() && ident.Contains(static_cast<unsigned char>(line[end])));
+    cursor.SetRun(end);
+    SetTokenKind(hashed ? bucketKeywords_->KindOfHashed(hash, cursor.Token()) : identifierKind_);
 }
 
 void TZefTableHighlighter::UnknownToken()
@@ -246,12 +298,7 @@ bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
         if (rule.closing != TZefScanRules::kNoClosing && cursor.Peek() == rule.closing) cursor.Advance();
         break;
     }
-    case TType::Words: {
-        cursor.Advance();
-        cursor.SkipWhile(identChars_);
-        SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
-        return true;
-    }
+    case TType::Words: WordToken(); return true;
     case TType::Number:
         cursor.Advance();
         while (!cursor.AtEnd() && rule.chars.Contains(cursor.Current())) {

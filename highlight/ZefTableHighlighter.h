@@ -71,7 +71,7 @@ protected:
     // comment, identifier, keyword, string, white space, symbol (nullptr where the language has none).
     void SetDefaultAttributes(const std::array<TZefHighlighterAttributes*, 6>& attributes) { defaults_ = attributes; }
     void SetIdentChars(const TZefCharSet& chars) { identChars_ = chars; }
-    void SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords) { keywords_ = std::move(keywords); }
+    void SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords);
     TZefKeywordLookup* Keywords() const { return keywords_.get(); }
     // Keywords of one kind in buckets under the letter hash (letters 1..26 in either case, "_" 31, digits 0),
     // each word compared by its characters ignoring case, so a hash shared by two words never makes them equal.
@@ -97,6 +97,7 @@ private:
     bool Applies(TZefWhere where) const;
     bool Apply(const TZefScanRules::TRule& rule);
     void UnknownToken();
+    void WordToken();
 
     // The last search for a delimited literal's closing character that found none: from this offset on the
     // line holds none, so later openers need no search (a line of openers stays linear).
@@ -105,6 +106,7 @@ private:
 
     TZefScanRules rules_;
     std::unique_ptr<TZefKeywordLookup> keywords_;
+    const TZefBucketKeywords* bucketKeywords_ = nullptr; // the same lookup without a virtual call, when buckets
     std::array<TZefHighlighterAttributes*, 6> defaults_{};
     std::vector<std::string> kindNames_;
     std::vector<TZefRangeState> ownRanges_; // the initial state and those declared
