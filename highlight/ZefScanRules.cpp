@@ -11,8 +11,11 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
     if (rules_.size() >= 0xFFFF) throw EZefHighlighterError("Too many scan rules");
     const auto index = static_cast<uint16_t>(rules_.size());
     rules_.push_back(std::move(rule));
+    const TZefWhere where = rules_.back().where;
     for (int c = 0; c < 256; ++c) {
-        if (first.Contains(static_cast<unsigned char>(c))) dispatch_[static_cast<size_t>(c)].push_back(index);
+        if (!first.Contains(static_cast<unsigned char>(c))) continue;
+        if (where != TZefWhere::NotColumn1) dispatch_[0][static_cast<size_t>(c)].push_back(index);
+        if (where != TZefWhere::Column1) dispatch_[1][static_cast<size_t>(c)].push_back(index);
     }
     UpdateOnlyRules();
 }
@@ -20,13 +23,16 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
 void TZefScanRules::UpdateOnlyRules()
 {
     // rules_ may have moved: every pointer is taken again.
-    for (size_t c = 0; c < 256; ++c) {
-        only_[c] = nullptr;
-        if (dispatch_[c].size() != 1) continue;
-        const TRule& rule = rules_[dispatch_[c].front()];
-        const bool infallible = rule.type == TType::Space || rule.type == TType::Run || rule.type == TType::RunUntil ||
-                                rule.type == TType::Single || rule.type == TType::Words || rule.type == TType::Number;
-        if (infallible && rule.where == TZefWhere::Anywhere) only_[c] = &rule;
+    for (size_t place = 0; place < 2; ++place) {
+        for (size_t c = 0; c < 256; ++c) {
+            only_[place][c] = nullptr;
+            if (dispatch_[place][c].size() != 1) continue;
+            const TRule& rule = rules_[dispatch_[place][c].front()];
+            const bool infallible = rule.type == TType::Space || rule.type == TType::Run ||
+                                    rule.type == TType::RunUntil || rule.type == TType::Single ||
+                                    rule.type == TType::Words || rule.type == TType::Number;
+            if (infallible && rule.where != TZefWhere::FirstNonBlank) only_[place][c] = &rule;
+        }
     }
 }
 
@@ -135,7 +141,9 @@ void TZefScanRules::Custom(const TZefCharSet& chars, TCustomRule rule, TZefWhere
 void TZefScanRules::Clear()
 {
     rules_.clear();
-    for (auto& list : dispatch_) list.clear();
-    only_.fill(nullptr);
+    for (auto& place : dispatch_) {
+        for (auto& list : place) list.clear();
+    }
+    for (auto& place : only_) place.fill(nullptr);
     blockComments_.clear();
 }

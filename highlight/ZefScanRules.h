@@ -112,10 +112,16 @@ public:
         TZefRangeState range;
     };
 
-    const std::vector<uint16_t>& RulesFor(unsigned char c) const { return dispatch_[c]; }
-    // The one rule of a character when it has exactly one, applies anywhere and always gives a token (a run,
-    // a single character, a word or a number), so the scanner need not try it; nullptr otherwise.
-    const TRule* OnlyRule(unsigned char c) const { return only_[c]; }
+    // The rules of a token starting with `c` at column 0 or elsewhere (Column1 rules are only in the first
+    // list, NotColumn1 rules only in the second), in the order added.
+    const std::vector<uint16_t>& RulesFor(unsigned char c, bool atColumn0) const
+    {
+        return dispatch_[atColumn0 ? 0 : 1][c];
+    }
+    // The one rule of a character there when it has exactly one that applies there unconditionally and
+    // always gives a token (a run, a single character, a word or a number), so the scanner need not try it;
+    // nullptr otherwise.
+    const TRule* OnlyRule(unsigned char c, bool atColumn0) const { return only_[atColumn0 ? 0 : 1][c]; }
     const TRule& Rule(uint16_t index) const { return rules_[index]; }
     const std::vector<TBlockComment>& BlockComments() const { return blockComments_; }
 
@@ -124,7 +130,7 @@ private:
     void UpdateOnlyRules();
 
     std::vector<TRule> rules_;
-    std::array<std::vector<uint16_t>, 256> dispatch_;
-    std::array<const TRule*, 256> only_{};
+    std::array<std::array<std::vector<uint16_t>, 256>, 2> dispatch_; // [0] column 0, [1] elsewhere
+    std::array<std::array<const TRule*, 256>, 2> only_{};
     std::vector<TBlockComment> blockComments_;
 };

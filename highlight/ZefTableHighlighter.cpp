@@ -144,7 +144,8 @@ void TZefTableHighlighter::ScanToken()
         cursor.Advance();
         return;
     }
-    if (const TZefScanRules::TRule* only = rules_.OnlyRule(c)) {
+    const bool atColumn0 = cursor.Run() == 0;
+    if (const TZefScanRules::TRule* only = rules_.OnlyRule(c, atColumn0)) {
         // The common tokens without the general rule loop.
         using TType = TZefScanRules::TType;
         switch (only->type) {
@@ -163,9 +164,10 @@ void TZefTableHighlighter::ScanToken()
         }
     }
     const size_t start = cursor.Run();
-    for (const uint16_t index : rules_.RulesFor(c)) {
+    for (const uint16_t index : rules_.RulesFor(c, atColumn0)) {
         const TZefScanRules::TRule& rule = rules_.Rule(index);
-        if (!Applies(rule.where)) continue;
+        // Column 0 and the rest have their own lists; only the first-non-blank test is left to make.
+        if (rule.where == TZefWhere::FirstNonBlank && !AtFirstNonBlank()) continue;
         if (Apply(rule) && cursor.Run() > start) return;
         cursor.SetRun(start);
     }
@@ -207,21 +209,14 @@ void TZefTableHighlighter::UnknownToken()
     cursor.Advance(dbcs::IsLeadByte(cursor.Current()) && cursor.Peek(1) != TZefScanCursor::kEnd ? 2 : 1);
 }
 
-bool TZefTableHighlighter::Applies(TZefWhere where) const
+bool TZefTableHighlighter::AtFirstNonBlank() const
 {
     const TZefScanCursor& cursor = Cursor();
-    switch (where) {
-    case TZefWhere::Anywhere: return true;
-    case TZefWhere::Column1: return cursor.Run() == 0;
-    case TZefWhere::NotColumn1: return cursor.Run() > 0;
-    case TZefWhere::FirstNonBlank:
-        for (size_t back = 1;; ++back) {
-            const int c = cursor.PeekBefore(back);
-            if (c == TZefScanCursor::kEnd) return true;
-            if (c != ' ' && c != '\t') return false;
-        }
+    for (size_t back = 1;; ++back) {
+        const int c = cursor.PeekBefore(back);
+        if (c == TZefScanCursor::kEnd) return true;
+        if (c != ' ' && c != '\t') return false;
     }
-    return false;
 }
 
 namespace {

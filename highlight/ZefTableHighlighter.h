@@ -94,7 +94,8 @@ protected:
     void ScanToken() override;
 
 private:
-    bool Applies(TZefWhere where) const;
+    // Only spaces and tabs stand before the run position.
+    bool AtFirstNonBlank() const;
     bool Apply(const TZefScanRules::TRule& rule);
     void UnknownToken();
     void WordToken();
