@@ -1,18 +1,30 @@
 // Highlighter scanning speed: a full range scan of 3 million generated source lines with the test language,
-// beside a baseline that only walks the same bytes with memchr for line breaks, as a ratio in one run.
+// beside a baseline that only walks the same bytes with memchr for line breaks, as a ratio in one run. Then
+// every registered highlighter reads the tokens of open-bench's generated 100 MB source (as if renamed to
+// its extension) beside the test language on the same file: a ratio of 1 or less means at least as fast.
+// The file is taken from $ZEFRA_OPEN_BENCH_DATA (a folder) or ../shared/tools/open-bench/data beside the
+// project; open-bench's gen-data.sh writes it.
 #include "../tests/highlight/support/TestHighlighter.h"
 
+#include "ThreadClock.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefHighlighterRanges.h"
+#include "ZefHighlighterRegistry.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -131,6 +143,75 @@ void BM_Baseline_MemchrLineBreaks(benchmark::State& state)
     Record(state, "baseline", total);
 }
 
+// The open-bench source in a line store, or nullptr when the file is missing.
+std::unique_ptr<TZefEditStringList> g_openBench;
+std::string g_openBenchPath;
+
+std::string OpenBenchPath()
+{
+    const char* folder = std::getenv("ZEFRA_OPEN_BENCH_DATA");
+    const std::filesystem::path base =
+        folder ? std::filesystem::path(folder)
+               : std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "shared" / "tools" / "open-bench" / "data";
+    return (base / "b-cpp-100MB.cpp").string();
+}
+
+void LoadOpenBench()
+{
+    g_openBenchPath = OpenBenchPath();
+    std::ifstream in(g_openBenchPath, std::ios::binary);
+    if (!in) return;
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    g_openBench = std::make_unique<TZefEditStringList>();
+    g_openBench->SetText(text);
+}
+
+// The painter's loop over every line of the open-bench file: each token's attribute and position read, the
+// end range stored. Answers the number of tokens.
+int64_t ReadAllTokens(TZefCustomHighlighter& highlighter, TZefEditStringList& lines)
+{
+    int64_t tokens = 0;
+    highlighter.ResetRange();
+    for (int i = 0; i < lines.Count(); ++i) {
+        highlighter.SetLine(lines.GetLine(i), i);
+        while (!highlighter.GetEol()) {
+            benchmark::DoNotOptimize(highlighter.GetTokenAttribute());
+            benchmark::DoNotOptimize(highlighter.GetTokenPos());
+            ++tokens;
+            highlighter.Next();
+        }
+        lines.SetRangeState(i, highlighter.GetRange());
+    }
+    return tokens;
+}
+
+// The token loop timed under `name`, with the token count beside it.
+void TimeTokenLoop(benchmark::State& state, const std::string& name, TZefCustomHighlighter& highlighter)
+{
+    int64_t tokens = 0;
+    TimeEachIteration(state, name, [&] { tokens = ReadAllTokens(highlighter, *g_openBench); });
+    state.counters["tokens"] = static_cast<double>(tokens);
+}
+
+void RegisterOpenBenchCases(std::vector<std::string>* languages)
+{
+    benchmark::RegisterBenchmark("BM_OpenBench/Test language", [](benchmark::State& state) {
+        TZefTestHighlighter highlighter;
+        TimeTokenLoop(state, "open-bench Test", highlighter);
+    })->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+    for (const auto& highlighter : ZefCreateHighlighters()) {
+        const std::string language = highlighter->GetLanguageName();
+        languages->push_back(language);
+        benchmark::RegisterBenchmark(("BM_OpenBench/" + language).c_str(), [language](benchmark::State& state) {
+            for (auto& candidate : ZefCreateHighlighters()) {
+                if (candidate->GetLanguageName() != language) continue;
+                TimeTokenLoop(state, "open-bench " + language, *candidate);
+                return;
+            }
+        })->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+    }
+}
+
 BENCHMARK(BM_RangeScan_TestHighlighter)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 BENCHMARK(BM_RangeScan_TokensCounted)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 BENCHMARK(BM_Baseline_MemchrLineBreaks)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
@@ -147,6 +228,9 @@ double Ratio(const char* a, const char* b)
 int main(int argc, char** argv)
 {
     Generate();
+    LoadOpenBench();
+    std::vector<std::string> languages;
+    if (g_openBench) RegisterOpenBenchCases(&languages);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
@@ -154,6 +238,16 @@ int main(int argc, char** argv)
                 static_cast<double>(g_text.size()) / 1e6);
     std::printf("  full range scan (ScanAllRanges):          %.1fx\n", Ratio("scan", "baseline"));
     std::printf("  scan reading every token's attribute:     %.1fx\n", Ratio("scan tokens", "baseline"));
+    if (!g_openBench) {
+        std::printf("\nNo %s: run open-bench's gen-data.sh (or set ZEFRA_OPEN_BENCH_DATA) for the per-language "
+                    "ratios.\n", g_openBenchPath.c_str());
+    } else {
+        std::printf("\n%s, %d lines. Each language's token loop against the test language's, same run "
+                    "(1.0 or less: at least as fast):\n", g_openBenchPath.c_str(), g_openBench->Count());
+        for (const std::string& language : languages) {
+            std::printf("  %-24s %.2f\n", language.c_str(), CaseRatio("open-bench " + language, "open-bench Test"));
+        }
+    }
     delete g_lines;
     return 0;
 }

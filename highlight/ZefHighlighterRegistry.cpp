@@ -1,7 +1,16 @@
 // The table of built-in highlighters.
 #include "ZefHighlighterRegistry.h"
 
+#include "ZefHighlighterAsm.h"
+#include "ZefHighlighterBat.h"
+#include "ZefHighlighterDfm.h"
+#include "ZefHighlighterFortran.h"
+#include "ZefHighlighterFoxpro.h"
+#include "ZefHighlighterGeneral.h"
 #include "ZefHighlighterHtml.h"
+#include "ZefHighlighterIni.h"
+#include "ZefHighlighterKix.h"
+#include "ZefHighlighterVB.h"
 
 namespace {
 
@@ -16,12 +25,29 @@ std::unique_ptr<TZefCustomHighlighter> Make()
 const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
 {
     static const std::vector<TZefHighlighterRow> rows = {
+        {Make<TZefDfmSyn>, "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm", nullptr},
+        {Make<TZefFortranSyn>, "Fortran Files (*.for)|*.for", nullptr},
+        {Make<TZefFoxproSyn>, "Foxpro Files (*.prg)|*.prg", nullptr},
+        {Make<TZefGeneralSyn>, "",
+         [](TZefCustomHighlighter& highlighter) {
+             auto& general = static_cast<TZefGeneralSyn&>(highlighter);
+             general.SetComments(0);
+             general.SetDetectPreprocessor(false);
+             general.SetIdentifierChars(zefchars::AllFromBang());
+         }},
         {Make<TZefHTMLSyn>, "HTML Document (*.htm,*.html)|*.htm;*.html",
          [](TZefCustomHighlighter& highlighter) {
              auto& html = static_cast<TZefHTMLSyn&>(highlighter);
              html.AndAttri->SetForeground(clSilver);
              html.AndAttri->SetStyle(0);
          }},
+        {Make<TZefIniSyn>, "INI Files (*.ini)|*.ini", nullptr},
+        {Make<TZefKixSyn>, "Kix Scripts (*.kix)|*.kix",
+         [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
+        {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},
+        {Make<TZefBatSyn>, "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", nullptr},
+        {Make<TZefVBSyn>, "Visual Basic Files (*.bas)|*.bas", nullptr},
+        {Make<TZefAsmSyn>, "x86 Assembly Files (*.asm)|*.ASM", nullptr},
     };
     return rows;
 }

@@ -27,18 +27,6 @@ TZefKeyHashTables TZefKeyHashTables::CaseSensitive(const TZefCharSet& identChars
 
 namespace zefkeys {
 
-TZefWordHash SumHash(const TZefKeyHashTables& tables, std::string_view text)
-{
-    TZefWordHash result;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!tables.ident.Contains(byte)) break;
-        result.hash += tables.value[byte];
-        ++result.length;
-    }
-    return result;
-}
-
 TZefWordHash ShiftHash(const TZefKeyHashTables& tables, std::string_view text)
 {
     TZefWordHash result;

@@ -31,7 +31,17 @@ struct TZefWordHash {
 namespace zefkeys {
 
 // The sum of the values of the word's characters.
-TZefWordHash SumHash(const TZefKeyHashTables& tables, std::string_view text);
+inline TZefWordHash SumHash(const TZefKeyHashTables& tables, std::string_view text)
+{
+    TZefWordHash result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!tables.ident.Contains(byte)) break;
+        result.hash += tables.value[byte];
+        ++result.length;
+    }
+    return result;
+}
 // hash := hash * 2 + value for each character, modulo 256.
 TZefWordHash ShiftHash(const TZefKeyHashTables& tables, std::string_view text);
 

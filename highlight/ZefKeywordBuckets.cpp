@@ -5,14 +5,28 @@
 
 TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
                                        bool caseSensitive)
+    : TZefBucketKeywords(tables, bucketCount, identifierKind,
+                         caseSensitive ? TZefKeyMatch::Characters : TZefKeyMatch::HashValues)
+{
+}
+
+TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
+                                       TZefKeyMatch match)
     : tables_(tables), buckets_(static_cast<size_t>(bucketCount > 0 ? bucketCount : 0)),
-      identifierKind_(identifierKind), unmatchedKind_(identifierKind), caseSensitive_(caseSensitive)
+      identifierKind_(identifierKind), unmatchedKind_(identifierKind), match_(match)
 {
 }
 
 bool TZefBucketKeywords::Matches(std::string_view word, std::string_view keyword) const
 {
-    return caseSensitive_ ? zefkeys::KeyCompRaw(word, keyword) : zefkeys::KeyCompHashed(tables_, word, keyword);
+    switch (match_) {
+    case TZefKeyMatch::Characters: return zefkeys::KeyCompRaw(word, keyword);
+    case TZefKeyMatch::CharactersIgnoringCase:
+        // Equal hash values at every position are needed as well, and cheap to rule out first.
+        return zefkeys::KeyCompHashed(tables_, word, keyword) && zefkeys::EqualIgnoringCase(word, keyword);
+    case TZefKeyMatch::HashValues: break;
+    }
+    return zefkeys::KeyCompHashed(tables_, word, keyword);
 }
 
 void TZefBucketKeywords::Add(std::string_view keyword, int kind)
@@ -31,22 +45,6 @@ void TZefBucketKeywords::Add(std::string_view keyword, int kind)
         }
     }
     bucket.push_back({std::string(keyword), kind});
-}
-
-int TZefBucketKeywords::Lookup(uint32_t hash, std::string_view word) const
-{
-    if (hash >= buckets_.size()) return identifierKind_;
-    for (const Entry& entry : buckets_[hash]) {
-        if (Matches(word, entry.keyword)) return entry.kind;
-    }
-    return unmatchedKind_;
-}
-
-int TZefBucketKeywords::KindOf(std::string_view word) const
-{
-    const TZefWordHash hashed = zefkeys::SumHash(tables_, word);
-    if (hashed.length != word.size()) return identifierKind_;
-    return Lookup(hashed.hash, word);
 }
 
 int TZefBucketKeywords::ScanWord(std::string_view text, size_t* length) const

@@ -7,6 +7,13 @@
 #include <string_view>
 #include <vector>
 
+// How a word is compared with the keywords of its bucket.
+enum class TZefKeyMatch : uint8_t {
+    HashValues,             // equal value at every position (KeyCompHashed): the tables decide what is equal
+    Characters,             // equal characters (case-sensitive languages)
+    CharactersIgnoringCase, // equal characters after Windows-1252 case folding, whatever the hash values
+};
+
 // The table-driven form of a language's N bucket functions: bucket h holds the keywords whose hash is h, in
 // the order added. A word whose hash is N or more, or that matches no keyword of its bucket, is of the
 // language's identifier kind (or, for an unmatched word inside the buckets, its SetUnmatchedKind). Matching is KeyCompHashed (case-insensitive tables) or raw characters
@@ -15,6 +22,9 @@
 class TZefBucketKeywords {
 public:
     TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind, bool caseSensitive);
+    // With the comparison given explicitly. A language whose hash gives several characters one value (every
+    // digit 0, say) compares CharactersIgnoringCase, so that the hash only picks the bucket.
+    TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind, TZefKeyMatch match);
 
     // The kind of a word that hashes into a bucket but equals none of its keywords (by default the identifier
     // kind); words hashing beyond the last bucket keep the identifier kind. HTML tells the two apart.
@@ -25,7 +35,14 @@ public:
     void Add(std::string_view keyword, int kind);
 
     // The kind of the whole word `word`.
-    int KindOf(std::string_view word) const;
+    int KindOf(std::string_view word) const
+    {
+        const TZefWordHash hashed = zefkeys::SumHash(tables_, word);
+        if (hashed.length != word.size()) return identifierKind_;
+        return Lookup(hashed.hash, word);
+    }
+    // The kind of `word` whose hash (over the tables, every character of it in the tables) the caller summed.
+    int KindOfHashed(uint32_t hash, std::string_view word) const { return Lookup(hash, word); }
     // Hashes the word at the start of `text` (its run of identifier characters), stores its length, and
     // answers its kind (the identifier kind for an empty run as well).
     int ScanWord(std::string_view text, size_t* length) const;
@@ -39,12 +56,19 @@ private:
         std::string keyword;
         int kind;
     };
-    int Lookup(uint32_t hash, std::string_view word) const;
+    int Lookup(uint32_t hash, std::string_view word) const
+    {
+        if (hash >= buckets_.size()) return identifierKind_;
+        for (const Entry& entry : buckets_[hash]) {
+            if (entry.keyword.size() == word.size() && Matches(word, entry.keyword)) return entry.kind;
+        }
+        return unmatchedKind_;
+    }
     bool Matches(std::string_view word, std::string_view keyword) const;
 
     TZefKeyHashTables tables_;
     std::vector<std::vector<Entry>> buckets_;
     int identifierKind_;
     int unmatchedKind_;
-    bool caseSensitive_;
+    TZefKeyMatch match_;
 };

@@ -40,6 +40,19 @@ public:
         return at < line_.size() ? static_cast<unsigned char>(line_[at]) : kEnd;
     }
 
+    // The character `offset` places before the run position, or kEnd ("none") before column 0.
+    int PeekBefore(size_t offset = 1) const
+    {
+        return offset <= run_ ? static_cast<unsigned char>(line_[run_ - offset]) : kEnd;
+    }
+    // True when the character `offset` places after the run position is not in `identChars`; the line end
+    // counts as such a character, so a word that ends the line is followed by a non-identifier.
+    bool FollowedByNonIdent(size_t offset, const TZefCharSet& identChars) const
+    {
+        const int c = Peek(offset);
+        return c == kEnd || !identChars.Contains(static_cast<unsigned char>(c));
+    }
+
     void Advance(size_t count = 1) { run_ = std::min(run_ + count, line_.size()); }
     void SetRun(size_t position) { run_ = std::min(position, line_.size()); }
     void SkipToEnd() { run_ = line_.size(); }

@@ -4,6 +4,7 @@
 #include "ZefEditHighlighter.h"
 #include "ZefScanCursor.h"
 
+#include <string_view>
 #include <vector>
 
 // Holds the line, the run position, the current kind and the range. Next starts a token at the run position
@@ -28,6 +29,17 @@ public:
 
     int LineIndex() const { return lineIndex_; }
 
+    // The name of a token kind in token dumps ("comment", "key", ...); "?" for a kind the language lacks.
+    virtual std::string_view TokenKindName(int kind) const
+    {
+        (void)kind;
+        return "?";
+    }
+    // Every token kind a line can hold (the end-of-line kind aside) and every range a line can end in, so
+    // that tests can check a sample reaches each; empty when a language does not list them.
+    virtual std::vector<int> TokenKinds() const { return {}; }
+    virtual std::vector<TZefRangeState> RangeStates() const { return {}; }
+
 protected:
     TZefScanHighlighter(int nullKind, TZefRangeState initialRange = 0);
 
@@ -36,6 +48,8 @@ protected:
     // Called once when the line end is reached, for languages whose state changes at a line end.
     virtual void ScanLineEnd() {}
 
+    // The range without a virtual call, for the scanners' inner loops.
+    TZefRangeState Range() const { return range_; }
     TZefScanCursor& Cursor() { return cursor_; }
     const TZefScanCursor& Cursor() const { return cursor_; }
     void SetTokenKind(int kind) { kind_ = kind; }

@@ -68,6 +68,7 @@ public:
     // The index of the entity ("&name;", exact case) at the start of `text`, or -1.
     static int EntityAt(std::string_view text);
     static std::string_view KindName(int kind);
+    std::string_view TokenKindName(int kind) const override { return KindName(kind); }
 
     TZefHighlighterAttributes* AndAttri;
     TZefHighlighterAttributes* CommentAttri;

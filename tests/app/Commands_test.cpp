@@ -2,6 +2,8 @@
 #include "MainWindowFixture.h"
 
 #include "dmCommands.h"
+#include "dmHighlighters.h"
+#include "uHighlighterProcs.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -39,8 +41,12 @@ TEST(CommandsDataModuleTest, RegistersItsListsWhileItLivesAndDoesNothingWithoutA
             command->Execute(); // a handler without its target does nothing
         }
         EXPECT_EQ(module.actEditRedo.ShortCut(), QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_Z));
-        EXPECT_EQ(module.OpenFilter(), "All files (*.*)|*.*|Text (*.txt)|*.txt|HTML Document (*.htm,*.html)|*.htm;*.html|"
-                                       "Rich Text Format(*.rtf)|*.rtf");
+        // The fixed parts around the highlighters' filters in list order (their order is the registry's test).
+        ASSERT_NE(HighlighterList, nullptr);
+        EXPECT_EQ(module.OpenFilter(), "All files (*.*)|*.*|Text (*.txt)|*.txt|" +
+                                           QString::fromLatin1(BuildHighlighterFilter(HighlighterList)) +
+                                           "Rich Text Format(*.rtf)|*.rtf");
+        EXPECT_TRUE(module.OpenFilter().contains("|HTML Document (*.htm,*.html)|*.htm;*.html|"));
     }
     EXPECT_EQ(CommandsDataModule, nullptr);
     EXPECT_EQ(EditorServices.RecentFiles, nullptr);

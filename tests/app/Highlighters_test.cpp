@@ -5,6 +5,8 @@
 #include "../highlight/support/TestHighlighter.h"
 #include "ZefHighlighterHtml.h"
 #include "ZefSettingsStore.h"
+#include "dmHighlighters.h"
+#include "uHighlighterProcs.h"
 
 #include <QMenu>
 
@@ -73,10 +75,12 @@ TEST_F(HighlightersTest, DialogFiltersFollowTheHighlighters)
     desktop.AnswerOpenFile(std::nullopt);
     ASSERT_TRUE(window->Click(QStringLiteral("miFileOpen")));
     ASSERT_FALSE(desktop.Calls().empty());
+    ASSERT_NE(HighlighterList, nullptr);
     EXPECT_TRUE(desktop.Calls().back().detail.contains(
-        QStringLiteral("filter=\"All files (*.*)|*.*|Text (*.txt)|*.txt|HTML Document (*.htm,*.html)|*.htm;*.html|"
-                       "Rich Text Format(*.rtf)|*.rtf\"")))
+        "filter=\"All files (*.*)|*.*|Text (*.txt)|*.txt|" + QString::fromLatin1(BuildHighlighterFilter(HighlighterList)) +
+        "Rich Text Format(*.rtf)|*.rtf\""))
         << desktop.DebugDump().toStdString();
+    EXPECT_TRUE(desktop.Calls().back().detail.contains("|HTML Document (*.htm,*.html)|*.htm;*.html|"));
 
     auto page = Open("page.htm");
     TZefFileChoice choice;
@@ -95,7 +99,10 @@ TEST_F(HighlightersTest, MenuPicksStayAndNoneRemovesTheHighlighter)
     Start();
     QStringList captions;
     for (QAction* item : window->HighlighterMenu()->actions()) captions << item->text();
-    EXPECT_EQ(captions, (QStringList{"HTML", "(None)"}));
+    QStringList languages;
+    for (const THighlighterEntry& entry : *HighlighterList) languages << QString::fromLatin1(entry.Name);
+    EXPECT_EQ(captions, languages + QStringList{"(None)"}) << "every language in list order, then (None)";
+    EXPECT_TRUE(languages.contains("HTML"));
     EXPECT_EQ(window->HighlighterNoneItem(), window->HighlighterMenu()->actions().last());
 
     // An unnamed document: the pick stays and gets the general scheme ("unknown").
@@ -128,12 +135,16 @@ TEST_F(HighlightersTest, SelectHighlighterIsBoundsChecked)
 {
     Start();
     auto doc = NewDocument();
-    doc->SelectHighlighter(0);
-    TZefCustomHighlighter* first = Editor(doc)->Highlighter();
-    ASSERT_NE(first, nullptr);
-    for (int outside : {-2, 1, 255, 1000}) {
+    const int htmlIndex = IndexOfHighlighter(*HighlighterList, "HTML");
+    ASSERT_GE(htmlIndex, 0);
+    doc->SelectHighlighter(htmlIndex);
+    TZefCustomHighlighter* html = Editor(doc)->Highlighter();
+    ASSERT_NE(html, nullptr);
+    EXPECT_EQ(html->GetLanguageName(), "HTML");
+    const int count = static_cast<int>(HighlighterList->size());
+    for (int outside : {-2, count, 255, 1000}) {
         doc->SelectHighlighter(outside);
-        EXPECT_EQ(Editor(doc)->Highlighter(), first) << outside;
+        EXPECT_EQ(Editor(doc)->Highlighter(), html) << outside;
     }
     EXPECT_EQ(doc->HighlighterAttrCount(), 9);
     EXPECT_EQ(doc->HighlighterAttrName(3), QStringLiteral("Reserved Word"));

@@ -1,5 +1,6 @@
 // The highlighter list: its order, the dialog filter built from it, the choice by extension, and the table of
 // built-in highlighters.
+#include "support/AllHighlighters.h"
 #include "support/TestHighlighter.h"
 
 #include "ZefHighlighterHtml.h"
@@ -137,12 +138,13 @@ TEST(HighlighterRegistry, EveryRowMakesAConfiguredHighlighterWithAnExample)
     const std::vector<std::unique_ptr<TZefCustomHighlighter>> highlighters = ZefCreateHighlighters();
     ASSERT_EQ(highlighters.size(), ZefHighlighterRows().size());
     for (const auto& highlighter : highlighters) {
-        std::string folder = highlighter->GetLanguageName();
-        for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_TRUE(std::filesystem::is_directory(std::string(QT_TESTCASE_SOURCEDIR) + "/highlight/examples/" + folder))
+        EXPECT_TRUE(std::filesystem::is_directory(alllanguages::ExampleFolder(highlighter->GetLanguageName())))
             << highlighter->GetLanguageName() << " has no golden example";
     }
-    auto* html = dynamic_cast<TZefHTMLSyn*>(highlighters.front().get());
+    TZefHTMLSyn* html = nullptr;
+    for (const auto& highlighter : highlighters) {
+        if (auto* found = dynamic_cast<TZefHTMLSyn*>(highlighter.get())) html = found;
+    }
     ASSERT_NE(html, nullptr);
     EXPECT_EQ(html->DefaultFilter(), "HTML Document (*.htm,*.html)|*.htm;*.html");
     EXPECT_EQ(html->AndAttri->Foreground(), clSilver);

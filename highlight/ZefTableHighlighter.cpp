@@ -1,0 +1,320 @@
+// The table-driven token loop: NUL and block-comment continuations first, then the character's rules.
+#include "ZefTableHighlighter.h"
+
+#include "CodePage1252.h"
+#include "DoubleByte.h"
+
+#include <algorithm>
+
+TZefTableHighlighter::TZefTableHighlighter(int nullKind, int unknownKind, int identifierKind,
+                                           TZefRangeState initialRange)
+    : TZefScanHighlighter(nullKind, initialRange), ownRanges_{initialRange}, ranges_{initialRange},
+      unknownKind_(unknownKind),
+      identifierKind_(identifierKind), initialRange_(initialRange)
+{
+}
+
+void TZefTableHighlighter::AddAttributes(std::initializer_list<TAttributeSpec> attributes)
+{
+    for (const TAttributeSpec& spec : attributes) {
+        TZefHighlighterAttributes* attribute = AddAttribute(spec.name);
+        attribute->SetForeground(spec.foreground);
+        attribute->SetStyle(spec.style);
+        if (spec.field) *spec.field = attribute;
+    }
+}
+
+void TZefTableHighlighter::DeclareKinds(std::initializer_list<TKindSpec> kinds)
+{
+    for (const TKindSpec& spec : kinds) DeclareKind(spec.kind, spec.name, spec.attribute);
+}
+
+void TZefTableHighlighter::DeclareKind(int kind, std::string_view name, TZefHighlighterAttributes* attribute)
+{
+    if (kind < 0) return;
+    if (static_cast<size_t>(kind) >= kindNames_.size()) kindNames_.resize(static_cast<size_t>(kind) + 1);
+    kindNames_[static_cast<size_t>(kind)] = std::string(name);
+    SetKindAttribute(kind, attribute);
+}
+
+void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords)
+{
+    keywords_ = std::move(keywords);
+    const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
+    bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
+}
+
+void TZefTableHighlighter::SetLetterKeywords(int bucketCount, std::string_view keywords, int kind)
+{
+    SetKeywords(std::make_unique<TZefBucketKeywordLookup>(zefkeys::LetterHashTables(), bucketCount, identifierKind_,
+                                                          TZefKeyMatch::CharactersIgnoringCase));
+    keywords_->AddGroup(keywords, kind);
+}
+
+void TZefTableHighlighter::DeclareRange(TZefRangeState range)
+{
+    if (std::find(ownRanges_.begin(), ownRanges_.end(), range) == ownRanges_.end()) ownRanges_.push_back(range);
+    RulesChanged();
+}
+
+void TZefTableHighlighter::RulesChanged()
+{
+    ranges_ = ownRanges_;
+    for (const TZefScanRules::TBlockComment& comment : rules_.BlockComments()) {
+        if (std::find(ranges_.begin(), ranges_.end(), comment.range) == ranges_.end()) ranges_.push_back(comment.range);
+    }
+    std::sort(ranges_.begin(), ranges_.end());
+    SetRange(GetRange());
+}
+
+void TZefTableHighlighter::FinishConstruction(std::string filter)
+{
+    RulesChanged();
+    SetAttributesOnChange([this](TZefPersistent* sender) { NotifyChange(sender); });
+    ResetRange();
+    SetDefaultFilter(std::move(filter));
+}
+
+TZefHighlighterAttributes* TZefTableHighlighter::GetDefaultAttribute(int index) const
+{
+    return index >= 0 && static_cast<size_t>(index) < defaults_.size() ? defaults_[static_cast<size_t>(index)] : nullptr;
+}
+
+bool TZefTableHighlighter::IsKeyword(std::string_view word) const
+{
+    return keywords_ && !word.empty() && keywords_->KindOf(word) != identifierKind_;
+}
+
+void TZefTableHighlighter::SetRange(TZefRangeState value)
+{
+    const bool own = std::find(ranges_.begin(), ranges_.end(), value) != ranges_.end();
+    TZefScanHighlighter::SetRange(own ? value : initialRange_);
+}
+
+void TZefTableHighlighter::SetLine(std::string_view line, int lineIndex)
+{
+    missedClose_ = -1;
+    TZefScanHighlighter::SetLine(line, lineIndex);
+}
+
+void TZefTableHighlighter::ScanLineRange(std::string_view line, int lineIndex)
+{
+    if (ranges_.size() > 1) TZefScanHighlighter::ScanLineRange(line, lineIndex);
+}
+
+std::string_view TZefTableHighlighter::TokenKindName(int kind) const
+{
+    if (kind < 0 || static_cast<size_t>(kind) >= kindNames_.size() || kindNames_[static_cast<size_t>(kind)].empty())
+        return "?";
+    return kindNames_[static_cast<size_t>(kind)];
+}
+
+std::vector<int> TZefTableHighlighter::TokenKinds() const
+{
+    std::vector<int> kinds;
+    for (size_t kind = 0; kind < kindNames_.size(); ++kind) {
+        if (!kindNames_[kind].empty()) kinds.push_back(static_cast<int>(kind));
+    }
+    return kinds;
+}
+
+bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
+{
+    (void)range;
+    return false;
+}
+
+void TZefTableHighlighter::ScanToken()
+{
+    TZefScanCursor& cursor = Cursor();
+    const TZefRangeState range = Range();
+    if (range != initialRange_) {
+        for (const TZefScanRules::TBlockComment& comment : rules_.BlockComments()) {
+            if (comment.range != range) continue;
+            SetTokenKind(comment.kind);
+            if (cursor.SkipPast(comment.close)) Enter(initialRange_);
+            return;
+        }
+        if (ScanInRange(range)) return;
+    }
+    const unsigned char c = cursor.Current();
+    if (c == 0) {
+        // A NUL is a character of the line, never its end.
+        SetTokenKind(unknownKind_);
+        cursor.Advance();
+        return;
+    }
+    const bool atColumn0 = cursor.Run() == 0;
+    if (const TZefScanRules::TRule* only = rules_.OnlyRule(c, atColumn0)) {
+        // The common tokens without the general rule loop.
+        using TType = TZefScanRules::TType;
+        switch (only->type) {
+        case TType::Space:
+        case TType::Run:
+            cursor.Advance();
+            cursor.SkipWhile(only->chars);
+            SetTokenKind(only->kind);
+            return;
+        case TType::Single:
+            cursor.Advance();
+            SetTokenKind(only->kind);
+            return;
+        case TType::Words: WordToken(); return;
+        default: Apply(*only); return;
+        }
+    }
+    const size_t start = cursor.Run();
+    for (const uint16_t index : rules_.RulesFor(c, atColumn0)) {
+        const TZefScanRules::TRule& rule = rules_.Rule(index);
+        // Column 0 and the rest have their own lists; only the first-non-blank test is left to make.
+        if (rule.where == TZefWhere::FirstNonBlank && !AtFirstNonBlank()) continue;
+        if (Apply(rule) && cursor.Run() > start) return;
+        cursor.SetRun(start);
+    }
+    UnknownToken();
+}
+
+void TZefTableHighlighter::WordToken()
+{
+    TZefScanCursor& cursor = Cursor();
+    if (!bucketKeywords_) {
+        cursor.Advance();
+        cursor.SkipWhile(identChars_);
+        SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
+        return;
+    }
+    // One pass: the word's extent by the identifier characters and its hash by the keyword tables; a word
+    // with a character outside the tables is no keyword.
+    const TZefKeyHashTables& tables = bucketKeywords_->Tables();
+    const TZefCharSet ident = identChars_;
+    const std::string_view line = cursor.Line();
+    size_t end = cursor.Run();
+    uint32_t hash = 0;
+    bool hashed = true;
+    do {
+        const auto c = static_cast<unsigned char>(line[end]);
+        hashed = hashed && tables.ident.Contains(c);
+        hash += tables.value[c];
+        ++end;
+    } while (end < line.size() && ident.Contains(static_cast<unsigned char>(line[end])));
+    cursor.SetRun(end);
+    SetTokenKind(hashed ? bucketKeywords_->KindOfHashed(hash, cursor.Token()) : identifierKind_);
+}
+
+void TZefTableHighlighter::UnknownToken()
+{
+    TZefScanCursor& cursor = Cursor();
+    SetTokenKind(unknownKind_);
+    // A lead byte takes its trail byte with it, and nothing when it ends the line.
+    cursor.Advance(dbcs::IsLeadByte(cursor.Current()) && cursor.Peek(1) != TZefScanCursor::kEnd ? 2 : 1);
+}
+
+bool TZefTableHighlighter::AtFirstNonBlank() const
+{
+    const TZefScanCursor& cursor = Cursor();
+    for (size_t back = 1;; ++back) {
+        const int c = cursor.PeekBefore(back);
+        if (c == TZefScanCursor::kEnd) return true;
+        if (c != ' ' && c != '\t') return false;
+    }
+}
+
+namespace {
+
+bool WordFollowedBy(const TZefScanCursor& cursor, std::string_view word, const TZefCharSet& followers)
+{
+    if (!cursor.LookingAt(word, cp1252::ToLower)) return false;
+    const int next = cursor.Peek(word.size());
+    return next == TZefScanCursor::kEnd || followers.Contains(static_cast<unsigned char>(next));
+}
+
+} // namespace
+
+bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
+{
+    using TType = TZefScanRules::TType;
+    TZefScanCursor& cursor = Cursor();
+    switch (rule.type) {
+    case TType::Space:
+    case TType::Run:
+        cursor.Advance();
+        cursor.SkipWhile(rule.chars);
+        break;
+    case TType::RunUntil:
+        cursor.Advance();
+        cursor.SkipUntil(rule.chars);
+        break;
+    case TType::Single: cursor.Advance(); break;
+    case TType::LineComment:
+        if (!cursor.LookingAt(rule.text)) return false;
+        cursor.SkipToEnd();
+        break;
+    case TType::CommentWord:
+        if (!WordFollowedBy(cursor, rule.text, rule.chars)) return false;
+        cursor.SkipToEnd();
+        break;
+    case TType::BlockComment:
+        if (!cursor.Skip(rule.text)) return false;
+        if (!cursor.SkipPast(rule.close2)) Enter(rule.range);
+        break;
+    case TType::Quoted: {
+        if (rule.escape == TZefEscape::TripleQuoteSkip && cursor.Peek(1) == rule.open && cursor.Peek(2) == rule.open)
+            cursor.Advance(2);
+        cursor.Advance();
+        const auto quote = static_cast<unsigned char>(rule.close);
+        while (!cursor.AtEnd()) {
+            const unsigned char c = cursor.Current();
+            if (rule.escape == TZefEscape::Backslash && c == '\\') {
+                cursor.Advance(2);
+                continue;
+            }
+            cursor.Advance();
+            if (c == quote) break;
+        }
+        break;
+    }
+    case TType::Delimited: {
+        const size_t from = cursor.Run() + 1;
+        const bool missed = missedClose_ == static_cast<unsigned char>(rule.close) && from >= missedFrom_;
+        const size_t close = missed ? std::string_view::npos : cursor.Line().find(rule.close, from);
+        if (close == std::string_view::npos) {
+            missedClose_ = static_cast<unsigned char>(rule.close);
+            if (!missed) missedFrom_ = from;
+            if (rule.unclosed == TZefUnclosed::NoMatch) return false;
+            cursor.SkipToEnd();
+        } else {
+            cursor.SetRun(close + 1);
+        }
+        break;
+    }
+    case TType::Prefixed: {
+        if (!cursor.Skip(rule.text)) return false;
+        if (cursor.SkipWhile(rule.chars) == 0 && rule.bodyRequired) return false;
+        if (rule.closing != TZefScanRules::kNoClosing && cursor.Peek() == rule.closing) cursor.Advance();
+        break;
+    }
+    case TType::Words: WordToken(); return true;
+    case TType::Number:
+        cursor.Advance();
+        while (!cursor.AtEnd() && rule.chars.Contains(cursor.Current())) {
+            if (cursor.Current() == '.' && cursor.Peek(1) == '.') break;
+            cursor.Advance();
+        }
+        break;
+    case TType::Operators: {
+        const auto found = std::find_if(rule.operators.begin(), rule.operators.end(),
+                                        [&cursor](const std::string& op) { return cursor.LookingAt(op); });
+        if (found == rule.operators.end()) return false;
+        cursor.Advance(found->size());
+        break;
+    }
+    case TType::Custom: {
+        const int kind = rule.custom(cursor);
+        if (kind == TZefScanRules::kNoMatch) return false;
+        SetTokenKind(kind);
+        return true;
+    }
+    }
+    SetTokenKind(rule.kind);
+    return true;
+}

@@ -1,0 +1,122 @@
+// The kit the simple languages are built with: a language is its kinds, attributes, keyword groups and a
+// rule table; the token loop, range handling and the checks' listings come from here.
+#pragma once
+
+#include "ZefKeywordLookup.h"
+#include "ZefScanHighlighter.h"
+#include "ZefScanRules.h"
+
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A language's constructor declares, in this order: its names (SetNames); its attributes with AddAttribute; each token kind with
+// DeclareKind (its dump name and attribute); its default attributes; its identifier characters; its keyword
+// groups (SetKeywords, then Keywords().AddGroup); its rules (Rules()); any range states beyond the initial
+// one and the block comments' (DeclareRange); then FinishConstruction, which records the colours as
+// defaults, resets the range and sets the filter.
+//
+// Range values: the initial state is `initialRange`; each block comment has its own; a language with
+// states of its own declares them and scans them in ScanInRange. SetRange with any other value (a line
+// never scanned holds -1; a stale value) starts from the initial state. No rule gives an empty token.
+class TZefTableHighlighter : public TZefScanHighlighter {
+public:
+    const char* ClassName() const override { return className_; }
+    std::string GetLanguageName() const override { return languageName_; }
+    TZefHighlighterAttributes* GetDefaultAttribute(int index) const override;
+    TZefCharSet GetIdentChars() const override { return identChars_; }
+    std::string GetSampleSource() const override { return sampleSource_; }
+    bool IsKeyword(std::string_view word) const override;
+    void SetRange(TZefRangeState value) override;
+    void SetLine(std::string_view line, int lineIndex) override;
+    // A language without line-spanning states ends every line in the state it started in.
+    void ScanLineRange(std::string_view line, int lineIndex) override;
+
+    std::string_view TokenKindName(int kind) const override;
+    std::vector<int> TokenKinds() const override;
+    std::vector<TZefRangeState> RangeStates() const override { return ranges_; }
+    int UnknownKind() const { return unknownKind_; }
+    int IdentifierKind() const { return identifierKind_; }
+
+protected:
+    // The class name and the language name the highlighter answers.
+    void SetNames(const char* className, std::string languageName)
+    {
+        className_ = className;
+        languageName_ = std::move(languageName);
+    }
+    // nullKind: the end-of-line kind; unknownKind: characters no rule takes (and NUL); identifierKind: words
+    // that are no keyword.
+    TZefTableHighlighter(int nullKind, int unknownKind, int identifierKind, TZefRangeState initialRange = 0);
+
+    // One attribute as the constructor makes it: where its pointer goes, its display name, colour and style.
+    struct TAttributeSpec {
+        TZefHighlighterAttributes** field;
+        const char* name;
+        TColor foreground = clNone;
+        TFontStyles style = 0;
+    };
+    void AddAttributes(std::initializer_list<TAttributeSpec> attributes);
+    // One token kind: its value, its name in token dumps and the attribute it is drawn with.
+    struct TKindSpec {
+        int kind;
+        const char* name;
+        TZefHighlighterAttributes* attribute;
+    };
+    void DeclareKinds(std::initializer_list<TKindSpec> kinds);
+    void DeclareKind(int kind, std::string_view name, TZefHighlighterAttributes* attribute);
+    // comment, identifier, keyword, string, white space, symbol (nullptr where the language has none).
+    void SetDefaultAttributes(const std::array<TZefHighlighterAttributes*, 6>& attributes) { defaults_ = attributes; }
+    void SetIdentChars(const TZefCharSet& chars) { identChars_ = chars; }
+    void SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords);
+    TZefKeywordLookup* Keywords() const { return keywords_.get(); }
+    // Keywords of one kind in buckets under the letter hash (letters 1..26 in either case, "_" 31, digits 0),
+    // each word compared by its characters ignoring case, so a hash shared by two words never makes them equal.
+    void SetLetterKeywords(int bucketCount, std::string_view keywords, int kind);
+    TZefScanRules& Rules() { return rules_; }
+    void DeclareRange(TZefRangeState range);
+    // After the rules changed at run time (a setting of the language): the block comments' ranges are
+    // recounted, so a range no rule can reach any more reads as the initial state.
+    void RulesChanged();
+    void SetSample(std::string sample) { sampleSource_ = std::move(sample); }
+    void FinishConstruction(std::string filter);
+
+    // For a range declared by the language itself (not a block comment's): scan one token there and answer
+    // true, or answer false to scan by the rules. The base answers false.
+    virtual bool ScanInRange(TZefRangeState range);
+    // The scanner's own state change (no check against the declared states).
+    void Enter(TZefRangeState range) { TZefScanHighlighter::SetRange(range); }
+    TZefRangeState InitialRange() const { return initialRange_; }
+
+    void ScanToken() override;
+
+private:
+    // Only spaces and tabs stand before the run position.
+    bool AtFirstNonBlank() const;
+    bool Apply(const TZefScanRules::TRule& rule);
+    void UnknownToken();
+    void WordToken();
+
+    // The last search for a delimited literal's closing character that found none: from this offset on the
+    // line holds none, so later openers need no search (a line of openers stays linear).
+    int missedClose_ = -1;
+    size_t missedFrom_ = 0;
+
+    TZefScanRules rules_;
+    std::unique_ptr<TZefKeywordLookup> keywords_;
+    const TZefBucketKeywords* bucketKeywords_ = nullptr; // the same lookup without a virtual call, when buckets
+    std::array<TZefHighlighterAttributes*, 6> defaults_{};
+    std::vector<std::string> kindNames_;
+    std::vector<TZefRangeState> ownRanges_; // the initial state and those declared
+    std::vector<TZefRangeState> ranges_;    // and the block comments', sorted
+    TZefCharSet identChars_ = zefchars::StandardIdentChars();
+    std::string sampleSource_;
+    const char* className_ = "TZefTableHighlighter";
+    std::string languageName_;
+    int unknownKind_;
+    int identifierKind_;
+    TZefRangeState initialRange_;
+};
