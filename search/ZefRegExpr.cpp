@@ -39,7 +39,7 @@ bool TZefRegExpr::Modifier(char letter) const
 
 void TZefRegExpr::SetLineSeparators(std::string_view separators)
 {
-    TZefCharSet set;
+    TZefRegExprCharSet set;
     for (char c : separators) set.Add(static_cast<unsigned char>(c));
     if (set == lineSeparators_) return;
     lineSeparators_ = set;

@@ -73,7 +73,7 @@ private:
     std::string expression_;
     TZefRegExprModifiers modifiers_ = kZefRegExprDefaultModifiers;
     TZefRegExprModifiers compiledModifiers_ = 0;
-    TZefCharSet lineSeparators_;
+    TZefRegExprCharSet lineSeparators_;
     std::string pairedSeparator_ = "\r\n";
     std::unique_ptr<TZefReProgram> program_;
     std::unique_ptr<TZefReMatcher> matcher_;

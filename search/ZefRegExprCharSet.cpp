@@ -5,9 +5,9 @@
 
 namespace {
 
-TZefCharSet MakeSet(const char* members)
+TZefRegExprCharSet MakeSet(const char* members)
 {
-    TZefCharSet set;
+    TZefRegExprCharSet set;
     for (const char* p = members; *p; ++p) set.Add(static_cast<unsigned char>(*p));
     return set;
 }
@@ -25,7 +25,7 @@ void AppendByte(std::string& out, int c)
 
 } // namespace
 
-std::string TZefCharSet::Describe() const
+std::string TZefRegExprCharSet::Describe() const
 {
     if (IsFull()) return "ANY";
     std::string out;
@@ -57,20 +57,20 @@ TZefRegExprModifiers ZefModifierForLetter(char letter)
     }
 }
 
-const TZefCharSet& ZefDigitChars()
+const TZefRegExprCharSet& ZefDigitChars()
 {
-    static const TZefCharSet set = MakeSet("0123456789");
+    static const TZefRegExprCharSet set = MakeSet("0123456789");
     return set;
 }
 
-const TZefCharSet& ZefWordChars()
+const TZefRegExprCharSet& ZefWordChars()
 {
-    static const TZefCharSet set = MakeSet("0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_");
+    static const TZefRegExprCharSet set = MakeSet("0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_");
     return set;
 }
 
-const TZefCharSet& ZefSpaceChars()
+const TZefRegExprCharSet& ZefSpaceChars()
 {
-    static const TZefCharSet set = MakeSet(" \t\n\r\f");
+    static const TZefRegExprCharSet set = MakeSet(" \t\n\r\f");
     return set;
 }

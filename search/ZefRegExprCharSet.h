@@ -8,7 +8,7 @@
 #include <string>
 
 // Membership of each byte value; one bit per byte.
-class TZefCharSet {
+class TZefRegExprCharSet {
 public:
     bool Has(unsigned char c) const { return bits_.test(c); }
     void Add(unsigned char c) { bits_.set(c); }
@@ -17,12 +17,12 @@ public:
         for (int c = from; c <= to; ++c) bits_.set(static_cast<size_t>(c));
     }
     void AddAll() { bits_.set(); }
-    void AddSet(const TZefCharSet& other) { bits_ |= other.bits_; }
+    void AddSet(const TZefRegExprCharSet& other) { bits_ |= other.bits_; }
     void Invert() { bits_.flip(); }
     bool IsFull() const { return bits_.all(); }
     bool IsEmpty() const { return bits_.none(); }
     int Count() const { return static_cast<int>(bits_.count()); }
-    bool operator==(const TZefCharSet& other) const = default;
+    bool operator==(const TZefRegExprCharSet& other) const = default;
 
     // Compact text for program dumps: "a-z_" style, escapes for unprintable bytes.
     std::string Describe() const;
@@ -55,6 +55,6 @@ inline constexpr TZefRegExprModifiers kZefRegExprDefaultModifiers = rmRussian | 
 TZefRegExprModifiers ZefModifierForLetter(char letter);
 
 // The fixed character classes of "\d", "\w" and "\s".
-const TZefCharSet& ZefDigitChars();
-const TZefCharSet& ZefWordChars();
-const TZefCharSet& ZefSpaceChars();
+const TZefRegExprCharSet& ZefDigitChars();
+const TZefRegExprCharSet& ZefWordChars();
+const TZefRegExprCharSet& ZefSpaceChars();

@@ -2,7 +2,7 @@
 // set, the start anchor, the leading literal and the required literal that the search loop uses.
 #include "ZefRegExprCompiler.h"
 
-TZefReProgram TZefReCompiler::Compile(const TZefReNode& root, int groupCount, const TZefCharSet& lineSeparators,
+TZefReProgram TZefReCompiler::Compile(const TZefReNode& root, int groupCount, const TZefRegExprCharSet& lineSeparators,
                                       const std::string& pairedSeparator)
 {
     TZefReCompiler compiler;
@@ -25,7 +25,7 @@ uint32_t TZefReCompiler::Add(const TZefReInst& inst)
     return Here() - 1;
 }
 
-int TZefReCompiler::AddSet(const TZefCharSet& set)
+int TZefReCompiler::AddSet(const TZefRegExprCharSet& set)
 {
     for (size_t i = 0; i < program_.sets.size(); ++i) {
         if (program_.sets[i] == set) return static_cast<int>(i);
@@ -159,7 +159,7 @@ void TZefReCompiler::EmitRepeat(const TZefReNode& node)
     const TZefReNode& body = *node.children[0];
     if (node.max == 0) return; // "{0}" matches the empty text and leaves its groups unset
     if (body.IsSingleByte()) {
-        TZefCharSet set;
+        TZefRegExprCharSet set;
         if (body.kind == TZefReNodeKind::Literal) {
             set.Add(body.ch);
             if (body.ignoreCase) set.Add(ZefFlipCase(body.ch));
@@ -261,7 +261,7 @@ void TZefReCompiler::ComputeFirstChars()
     // Walks every path from the start until it takes a byte; the union of those bytes is the set. Paths
     // that reach the end without taking a byte add nothing.
     const auto& code = program_.code;
-    TZefCharSet& first = program_.firstChars;
+    TZefRegExprCharSet& first = program_.firstChars;
     std::vector<bool> seen(code.size(), false);
     std::vector<uint32_t> todo{0};
     while (!todo.empty()) {

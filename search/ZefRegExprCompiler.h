@@ -11,13 +11,13 @@ inline constexpr int kZefReMaxLoopDepth = 10;
 class TZefReCompiler {
 public:
     // Compiles the tree of TZefReParser::Parse. The line separators drive "^" and "$" under m.
-    static TZefReProgram Compile(const TZefReNode& root, int groupCount, const TZefCharSet& lineSeparators,
+    static TZefReProgram Compile(const TZefReNode& root, int groupCount, const TZefRegExprCharSet& lineSeparators,
                                  const std::string& pairedSeparator);
 
 private:
     uint32_t Here() const { return static_cast<uint32_t>(program_.code.size()); }
     uint32_t Add(const TZefReInst& inst);
-    int AddSet(const TZefCharSet& set);
+    int AddSet(const TZefRegExprCharSet& set);
     void Emit(const TZefReNode& node);
     void EmitLiterals(const TZefReNode* const* first, size_t count);
     void EmitRepeat(const TZefReNode& node);

@@ -104,8 +104,8 @@ bool TZefReMatcher::Search(std::string_view input, size_t start, int32_t* slots)
         return false;
     }
 
-    const TZefCharSet& firstChars = program_.firstChars;
-    const TZefCharSet* leading =
+    const TZefRegExprCharSet& firstChars = program_.firstChars;
+    const TZefRegExprCharSet* leading =
         program_.leadingRepeatSet >= 0 ? &program_.sets[static_cast<size_t>(program_.leadingRepeatSet)] : nullptr;
     for (int32_t p = first; p < n_; ++p) {
         if (!firstChars.Has(in_[p])) continue;
@@ -208,7 +208,7 @@ bool TZefReMatcher::Attempt(size_t start)
             pc = in.x;
             break;
         case TZefReOp::RepeatSimple: {
-            const TZefCharSet& set = program_.sets[static_cast<size_t>(in.a)];
+            const TZefRegExprCharSet& set = program_.sets[static_cast<size_t>(in.a)];
             const int32_t avail = n_ - pos;
             const int32_t limit = in.max < 0 ? avail : std::min(in.max, avail);
             int32_t count = 0;
@@ -309,7 +309,7 @@ bool TZefReMatcher::Attempt(size_t start)
             }
             case fkLazyRepeat: {
                 const TZefReInst& rep = code[frame.pc];
-                const TZefCharSet& set = program_.sets[static_cast<size_t>(rep.a)];
+                const TZefRegExprCharSet& set = program_.sets[static_cast<size_t>(rep.a)];
                 const int32_t at = frame.a + frame.b;
                 if (at >= n_ || !set.Has(in_[at])) break;
                 int32_t count = frame.b + 1;

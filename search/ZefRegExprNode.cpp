@@ -73,7 +73,7 @@ std::string TZefReNode::Dump() const
     switch (kind) {
     case TZefReNodeKind::Empty: return "empty";
     case TZefReNodeKind::Literal: {
-        TZefCharSet one;
+        TZefRegExprCharSet one;
         one.Add(ch);
         return std::string(ignoreCase ? "lit/i(" : "lit(") + one.Describe() + ")";
     }

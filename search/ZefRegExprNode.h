@@ -30,7 +30,7 @@ struct TZefReNode {
     unsigned char ch = 0;     // Literal
     bool ignoreCase = false;  // Literal, BackRef (a Set is already closed under case)
     bool multiLine = false;   // LineStart, LineEnd
-    TZefCharSet set;          // Set
+    TZefRegExprCharSet set;          // Set
     int number = 0;           // Group: capture number 1..14; BackRef: referenced group
     int min = 0;              // Repeat
     int max = -1;             // Repeat; -1 for no upper bound

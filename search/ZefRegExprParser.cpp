@@ -74,7 +74,7 @@ Braces ScanBraces(std::string_view text, size_t open)
 } // namespace
 
 TZefReParser::TZefReParser(std::string_view expression, TZefRegExprModifiers modifiers,
-                           const TZefCharSet& lineSeparators)
+                           const TZefRegExprCharSet& lineSeparators)
     : text_(expression), flags_(modifiers), lineSeparators_(lineSeparators)
 {
 }
@@ -239,7 +239,7 @@ TZefReNodePtr TZefReParser::ParseGroupOrModifiers()
 TZefReNodePtr TZefReParser::ParseEscape()
 {
     const unsigned char c = Next();
-    auto setNode = [](const TZefCharSet& set, bool invert) {
+    auto setNode = [](const TZefRegExprCharSet& set, bool invert) {
         auto node = std::make_unique<TZefReNode>(TZefReNodeKind::Set);
         node->set = set;
         if (invert) node->set.Invert();
@@ -305,7 +305,7 @@ TZefReParser::ClassMember TZefReParser::ReadClassMember()
     }
     if (AtEnd()) Fail(reeParseAtomTrailingBackSlash, pos_);
     const unsigned char e = Next();
-    const TZefCharSet* set = e == 'd' ? &ZefDigitChars() : e == 'w' ? &ZefWordChars() : e == 's' ? &ZefSpaceChars()
+    const TZefRegExprCharSet* set = e == 'd' ? &ZefDigitChars() : e == 'w' ? &ZefWordChars() : e == 's' ? &ZefSpaceChars()
                                                                                                 : nullptr;
     if (set) {
         member.isChar = false;
@@ -319,7 +319,7 @@ TZefReParser::ClassMember TZefReParser::ReadClassMember()
     return member;
 }
 
-void TZefReParser::AddClassRange(TZefCharSet& set, unsigned char from, unsigned char to, int position) const
+void TZefReParser::AddClassRange(TZefRegExprCharSet& set, unsigned char from, unsigned char to, int position) const
 {
     // Windows-1251 Cyrillic: 224..255 small letters (small yo is 184), 192..223 capitals (capital Yo is 168).
     if (flags_ & rmRussian) {
@@ -347,7 +347,7 @@ TZefReNodePtr TZefReParser::ParseClass()
         negate = true;
         ++pos_;
     }
-    TZefCharSet set;
+    TZefRegExprCharSet set;
     for (bool first = true;; first = false) {
         if (AtEnd()) Fail(reeUnmatchedSqBrackets, pos_);
         if (Peek() == ']' && !first) {
@@ -376,7 +376,7 @@ TZefReNodePtr TZefReParser::ParseClass()
         AddClassRange(set, member.ch, end.ch, static_cast<int>(endPos));
     }
     if (flags_ & rmIgnoreCase) {
-        TZefCharSet folded = set;
+        TZefRegExprCharSet folded = set;
         for (int c = 0; c < 256; ++c) {
             if (set.Has(static_cast<unsigned char>(c))) folded.Add(ZefFlipCase(static_cast<unsigned char>(c)));
         }

@@ -11,7 +11,7 @@ inline constexpr int kZefReMaxGroups = 14;
 // parsing stopped. The expression is only referenced; it must outlive the parser.
 class TZefReParser {
 public:
-    TZefReParser(std::string_view expression, TZefRegExprModifiers modifiers, const TZefCharSet& lineSeparators);
+    TZefReParser(std::string_view expression, TZefRegExprModifiers modifiers, const TZefRegExprCharSet& lineSeparators);
 
     // The root is always an Alternation whose children are Concats (one child when there is no "|").
     TZefReNodePtr Parse();
@@ -21,7 +21,7 @@ private:
     struct ClassMember {
         bool isChar = true;
         unsigned char ch = 0;
-        TZefCharSet set;
+        TZefRegExprCharSet set;
     };
 
     TZefReNodePtr ParseAlternation();
@@ -32,7 +32,7 @@ private:
     TZefReNodePtr ParseEscape();
     TZefReNodePtr ParseClass();
     ClassMember ReadClassMember();
-    void AddClassRange(TZefCharSet& set, unsigned char from, unsigned char to, int position) const;
+    void AddClassRange(TZefRegExprCharSet& set, unsigned char from, unsigned char to, int position) const;
     unsigned char ParseHex();
     void SkipExtended();
     TZefReNodePtr MakeLiteral(unsigned char c) const;
@@ -45,6 +45,6 @@ private:
     std::string_view text_;
     size_t pos_ = 0;
     TZefRegExprModifiers flags_;
-    TZefCharSet lineSeparators_;
+    TZefRegExprCharSet lineSeparators_;
     int groupCount_ = 0;
 };

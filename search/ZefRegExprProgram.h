@@ -46,16 +46,16 @@ struct TZefReInst {
 
 struct TZefReProgram {
     std::vector<TZefReInst> code;
-    std::vector<TZefCharSet> sets;
+    std::vector<TZefRegExprCharSet> sets;
     std::string literals;
     std::string literalsAlt;
     int registerCount = 0;
     int groupCount = 0;
-    TZefCharSet lineSeparators;
+    TZefRegExprCharSet lineSeparators;
     std::string pairedSeparator; // empty or two different bytes, such as CR LF
 
     // Search-loop facts (see TZefReMatcher::Search).
-    TZefCharSet firstChars;        // bytes at which a match can begin
+    TZefRegExprCharSet firstChars;        // bytes at which a match can begin
     bool anchoredStart = false;    // begins with "^" (without m) or "\A" and has no top-level "|"
     int firstLiteral = -1;         // case-sensitive byte every match begins with, or -1
     std::string requiredLiteral;   // case-sensitive run every match contains, or empty

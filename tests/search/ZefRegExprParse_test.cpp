@@ -12,7 +12,7 @@ namespace {
 
 std::string ParseDump(const std::string& pattern, TZefRegExprModifiers modifiers = kZefRegExprDefaultModifiers)
 {
-    TZefCharSet separators;
+    TZefRegExprCharSet separators;
     separators.Add('\r');
     separators.Add('\n');
     TZefReParser parser(pattern, modifiers, separators);
@@ -79,7 +79,7 @@ const FactsCase kFacts[] = {
 TEST(RegExprCompile, SearchFacts)
 {
     for (const FactsCase& c : kFacts) {
-        TZefCharSet separators;
+        TZefRegExprCharSet separators;
         TZefReParser parser(c.pattern, kZefRegExprDefaultModifiers, separators);
         const TZefReNodePtr root = parser.Parse();
         const TZefReProgram program = TZefReCompiler::Compile(*root, parser.GroupCount(), separators, "");
