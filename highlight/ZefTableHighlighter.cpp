@@ -14,19 +14,19 @@ TZefTableHighlighter::TZefTableHighlighter(int nullKind, int unknownKind, int id
 {
 }
 
-void TZefTableHighlighter::AddAttributes(std::initializer_list<TAttributeSpec> attributes)
+void TZefTableHighlighter::AddAttributes(std::initializer_list<TAttributeRow> attributes)
 {
-    for (const TAttributeSpec& spec : attributes) {
-        TZefHighlighterAttributes* attribute = AddAttribute(spec.name);
-        attribute->SetForeground(spec.foreground);
-        attribute->SetStyle(spec.style);
-        if (spec.field) *spec.field = attribute;
+    for (const TAttributeRow& row : attributes) {
+        TZefHighlighterAttributes* attribute = AddAttribute(row.name);
+        attribute->SetForeground(row.foreground);
+        attribute->SetStyle(row.style);
+        if (row.field) *row.field = attribute;
     }
 }
 
-void TZefTableHighlighter::DeclareKinds(std::initializer_list<TKindSpec> kinds)
+void TZefTableHighlighter::DeclareKinds(std::initializer_list<TKindRow> kinds)
 {
-    for (const TKindSpec& spec : kinds) DeclareKind(spec.kind, spec.name, spec.attribute);
+    for (const TKindRow& row : kinds) DeclareKind(row.kind, row.name, row.attribute);
 }
 
 void TZefTableHighlighter::DeclareKind(int kind, std::string_view name, TZefHighlighterAttributes* attribute)

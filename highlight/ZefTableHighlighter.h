@@ -53,20 +53,20 @@ protected:
     TZefTableHighlighter(int nullKind, int unknownKind, int identifierKind, TZefRangeState initialRange = 0);
 
     // One attribute as the constructor makes it: where its pointer goes, its display name, colour and style.
-    struct TAttributeSpec {
+    struct TAttributeRow {
         TZefHighlighterAttributes** field;
         const char* name;
         TColor foreground = clNone;
         TFontStyles style = 0;
     };
-    void AddAttributes(std::initializer_list<TAttributeSpec> attributes);
+    void AddAttributes(std::initializer_list<TAttributeRow> attributes);
     // One token kind: its value, its name in token dumps and the attribute it is drawn with.
-    struct TKindSpec {
+    struct TKindRow {
         int kind;
         const char* name;
         TZefHighlighterAttributes* attribute;
     };
-    void DeclareKinds(std::initializer_list<TKindSpec> kinds);
+    void DeclareKinds(std::initializer_list<TKindRow> kinds);
     void DeclareKind(int kind, std::string_view name, TZefHighlighterAttributes* attribute);
     // comment, identifier, keyword, string, white space, symbol (nullptr where the language has none).
     void SetDefaultAttributes(const std::array<TZefHighlighterAttributes*, 6>& attributes) { defaults_ = attributes; }
