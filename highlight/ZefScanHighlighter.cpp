@@ -29,14 +29,11 @@ void TZefScanHighlighter::SetLine(std::string_view line, int lineIndex)
 
 void TZefScanHighlighter::Next()
 {
-    if (eol_) return;
-    cursor_.StartToken();
-    if (cursor_.AtEnd()) {
-        ScanLineEnd();
-        kind_ = nullKind_;
-        eol_ = true;
-        return;
-    }
+    if (StartNextToken()) ScanAndGuard();
+}
+
+void TZefScanHighlighter::ScanAndGuard()
+{
     // A scanner changes state without moving at most a few times in a row (HTML: text before an entity,
     // then an empty tag name); the bound keeps a faulty one from looping.
     constexpr int kMaxEmptyTokens = 4;

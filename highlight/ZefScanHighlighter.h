@@ -48,6 +48,21 @@ protected:
     // Called once when the line end is reached, for languages whose state changes at a line end.
     virtual void ScanLineEnd() {}
 
+    // For a scanner's own Next: starts a token at the run position and answers true, or at the line end makes
+    // the end-of-line token current and answers false. A token the scanner then takes itself must move the
+    // cursor and set the kind; ScanAndGuard runs ScanToken under the protocol's guards instead.
+    bool StartNextToken()
+    {
+        if (eol_) return false;
+        cursor_.StartToken();
+        if (!cursor_.AtEnd()) return true;
+        ScanLineEnd();
+        kind_ = nullKind_;
+        eol_ = true;
+        return false;
+    }
+    void ScanAndGuard();
+
     // The range without a virtual call, for the scanners' inner loops.
     TZefRangeState Range() const { return range_; }
     TZefScanCursor& Cursor() { return cursor_; }

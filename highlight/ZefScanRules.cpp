@@ -17,21 +17,31 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
         if (where != TZefWhere::NotColumn1) dispatch_[0][static_cast<size_t>(c)].push_back(index);
         if (where != TZefWhere::Column1) dispatch_[1][static_cast<size_t>(c)].push_back(index);
     }
-    UpdateOnlyRules();
+    UpdateFirstSteps();
 }
 
-void TZefScanRules::UpdateOnlyRules()
+void TZefScanRules::UpdateFirstSteps()
 {
     // rules_ may have moved: every pointer is taken again.
     for (size_t place = 0; place < 2; ++place) {
         for (size_t c = 0; c < 256; ++c) {
-            only_[place][c] = nullptr;
-            if (dispatch_[place][c].size() != 1) continue;
-            const TRule& rule = rules_[dispatch_[place][c].front()];
-            const bool infallible = rule.type == TType::Space || rule.type == TType::Run ||
-                                    rule.type == TType::RunUntil || rule.type == TType::Single ||
-                                    rule.type == TType::Words || rule.type == TType::Number;
-            if (infallible && rule.where != TZefWhere::FirstNonBlank) only_[place][c] = &rule;
+            TFirstStep& first = steps_[place][c];
+            const std::vector<uint16_t>& candidates = dispatch_[place][c];
+            first = TFirstStep{.step = candidates.empty() || c == 0 ? TStep::Unknown : TStep::TryRules};
+            if (candidates.size() != 1 || c == 0) continue;
+            const TRule& rule = rules_[candidates.front()];
+            if (rule.where == TZefWhere::FirstNonBlank) continue;
+            switch (rule.type) {
+            case TType::Space:
+            case TType::Run: first.step = TStep::Run; break;
+            case TType::Single: first.step = TStep::Single; break;
+            case TType::Words: first.step = TStep::Word; break;
+            case TType::RunUntil:
+            case TType::Number: first.step = TStep::Apply; break;
+            default: continue;
+            }
+            first.kind = rule.kind;
+            first.rule = &rule;
         }
     }
 }
@@ -144,6 +154,6 @@ void TZefScanRules::Clear()
     for (auto& place : dispatch_) {
         for (auto& list : place) list.clear();
     }
-    for (auto& place : only_) place.fill(nullptr);
+    UpdateFirstSteps();
     blockComments_.clear();
 }

@@ -118,19 +118,26 @@ public:
     {
         return dispatch_[atColumn0 ? 0 : 1][c];
     }
-    // The one rule of a character there when it has exactly one that applies there unconditionally and
-    // always gives a token (a run, a single character, a word or a number), so the scanner need not try it;
-    // nullptr otherwise.
-    const TRule* OnlyRule(unsigned char c, bool atColumn0) const { return only_[atColumn0 ? 0 : 1][c]; }
+    // What the scanner does first with a token starting with `c` there, so that the common tokens need no
+    // look at the rule list: take it by its one rule when that applies unconditionally and always gives a
+    // token (a run, one character, a word; Apply for the other such rules), take it as an unknown character
+    // (a NUL, or a character no rule takes), or try the rules in order.
+    enum class TStep : uint8_t { TryRules, Run, Single, Word, Apply, Unknown };
+    struct TFirstStep {
+        TStep step = TStep::Unknown;
+        int kind = 0;
+        const TRule* rule = nullptr; // the one rule, for every step but TryRules and Unknown
+    };
+    const TFirstStep& FirstStep(unsigned char c, bool atColumn0) const { return steps_[atColumn0 ? 0 : 1][c]; }
     const TRule& Rule(uint16_t index) const { return rules_[index]; }
     const std::vector<TBlockComment>& BlockComments() const { return blockComments_; }
 
 private:
     void Add(const TZefCharSet& first, TRule rule);
-    void UpdateOnlyRules();
+    void UpdateFirstSteps();
 
     std::vector<TRule> rules_;
     std::array<std::array<std::vector<uint16_t>, 256>, 2> dispatch_; // [0] column 0, [1] elsewhere
-    std::array<std::array<const TRule*, 256>, 2> only_{};
+    std::array<std::array<TFirstStep, 256>, 2> steps_{};
     std::vector<TBlockComment> blockComments_;
 };

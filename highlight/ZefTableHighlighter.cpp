@@ -42,6 +42,21 @@ void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywor
     keywords_ = std::move(keywords);
     const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
     bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
+    BuildWordBytes();
+}
+
+void TZefTableHighlighter::BuildWordBytes()
+{
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        uint32_t entry = identChars_.Contains(byte) ? kWordIdent : 0;
+        if (bucketKeywords_) {
+            const TZefKeyHashTables& tables = bucketKeywords_->Tables();
+            entry |= tables.value[byte];
+            if (!tables.ident.Contains(byte)) entry |= kWordForeign;
+        }
+        wordBytes_[byte] = entry;
+    }
 }
 
 void TZefTableHighlighter::SetLetterKeywords(int bucketCount, std::string_view keywords, int kind)
@@ -124,6 +139,36 @@ bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
     return false;
 }
 
+inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstStep& first)
+{
+    // Each of these takes at least the first character, so the scan guards have nothing to check.
+    TZefScanCursor& cursor = Cursor();
+    using TStep = TZefScanRules::TStep;
+    switch (first.step) {
+    case TStep::Run:
+        cursor.Advance();
+        cursor.SkipWhile(first.rule->chars);
+        SetTokenKind(first.kind);
+        return true;
+    case TStep::Single:
+        cursor.Advance();
+        SetTokenKind(first.kind);
+        return true;
+    case TStep::Word: WordToken(); return true;
+    default: return false;
+    }
+}
+
+void TZefTableHighlighter::Next()
+{
+    if (!StartNextToken()) return;
+    if (Range() == initialRange_) {
+        const TZefScanCursor& cursor = Cursor();
+        if (TakeCommonToken(rules_.FirstStep(cursor.Current(), cursor.Run() == 0))) return;
+    }
+    ScanAndGuard();
+}
+
 void TZefTableHighlighter::ScanToken()
 {
     TZefScanCursor& cursor = Cursor();
@@ -137,31 +182,18 @@ void TZefTableHighlighter::ScanToken()
         }
         if (ScanInRange(range)) return;
     }
+    const bool atColumn0 = cursor.Run() == 0;
     const unsigned char c = cursor.Current();
-    if (c == 0) {
-        // A NUL is a character of the line, never its end.
-        SetTokenKind(unknownKind_);
-        cursor.Advance();
+    const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
+    if (TakeCommonToken(first)) return;
+    using TStep = TZefScanRules::TStep;
+    if (first.step == TStep::Apply) {
+        Apply(*first.rule);
         return;
     }
-    const bool atColumn0 = cursor.Run() == 0;
-    if (const TZefScanRules::TRule* only = rules_.OnlyRule(c, atColumn0)) {
-        // The common tokens without the general rule loop.
-        using TType = TZefScanRules::TType;
-        switch (only->type) {
-        case TType::Space:
-        case TType::Run:
-            cursor.Advance();
-            cursor.SkipWhile(only->chars);
-            SetTokenKind(only->kind);
-            return;
-        case TType::Single:
-            cursor.Advance();
-            SetTokenKind(only->kind);
-            return;
-        case TType::Words: WordToken(); return;
-        default: Apply(*only); return;
-        }
+    if (first.step == TStep::Unknown) {
+        UnknownToken(); // a NUL is a character of the line, never its end
+        return;
     }
     const size_t start = cursor.Run();
     for (const uint16_t index : rules_.RulesFor(c, atColumn0)) {
@@ -184,20 +216,22 @@ void TZefTableHighlighter::WordToken()
         return;
     }
     // One pass: the word's extent by the identifier characters and its hash by the keyword tables; a word
-    // with a character outside the tables is no keyword.
-    const TZefKeyHashTables& tables = bucketKeywords_->Tables();
-    const TZefCharSet ident = identChars_;
+    // with a character outside the tables is no keyword. The first character is a word's by its rule.
     const std::string_view line = cursor.Line();
+    const char* const data = line.data();
+    const size_t size = line.size();
     size_t end = cursor.Run();
+    uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
     uint32_t hash = 0;
-    bool hashed = true;
+    uint32_t seen = 0;
     do {
-        const auto c = static_cast<unsigned char>(line[end]);
-        hashed = hashed && tables.ident.Contains(c);
-        hash += tables.value[c];
-        ++end;
-    } while (end < line.size() && ident.Contains(static_cast<unsigned char>(line[end])));
+        hash += entry & 0xFFFFu;
+        seen |= entry;
+        if (++end == size) break;
+        entry = wordBytes_[static_cast<unsigned char>(data[end])];
+    } while (entry & kWordIdent);
     cursor.SetRun(end);
+    const bool hashed = (seen & kWordForeign) == 0;
     SetTokenKind(hashed ? bucketKeywords_->KindOfHashed(hash, cursor.Token()) : identifierKind_);
 }
 

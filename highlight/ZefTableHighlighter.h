@@ -34,6 +34,9 @@ public:
     void SetLine(std::string_view line, int lineIndex) override;
     // A language without line-spanning states ends every line in the state it started in.
     void ScanLineRange(std::string_view line, int lineIndex) override;
+    // The common tokens (runs, single characters, words in the initial state) without the scan guards'
+    // round trip; everything else through ScanToken.
+    void Next() final;
 
     std::string_view TokenKindName(int kind) const override;
     std::vector<int> TokenKinds() const override;
@@ -70,7 +73,11 @@ protected:
     void DeclareKind(int kind, std::string_view name, TZefHighlighterAttributes* attribute);
     // comment, identifier, keyword, string, white space, symbol (nullptr where the language has none).
     void SetDefaultAttributes(const std::array<TZefHighlighterAttributes*, 6>& attributes) { defaults_ = attributes; }
-    void SetIdentChars(const TZefCharSet& chars) { identChars_ = chars; }
+    void SetIdentChars(const TZefCharSet& chars)
+    {
+        identChars_ = chars;
+        BuildWordBytes();
+    }
     void SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords);
     TZefKeywordLookup* Keywords() const { return keywords_.get(); }
     // Keywords of one kind in buckets under the letter hash (letters 1..26 in either case, "_" 31, digits 0),
@@ -91,14 +98,21 @@ protected:
     void Enter(TZefRangeState range) { TZefScanHighlighter::SetRange(range); }
     TZefRangeState InitialRange() const { return initialRange_; }
 
-    void ScanToken() override;
+    // Languages add to the kit through rules, ScanInRange and ScanLineEnd; Next relies on this being the scan.
+    void ScanToken() final;
 
 private:
+    // Takes a token by its first character's one unconditional rule (see TZefScanRules::FirstStep) and
+    // answers true; false when the rules must be tried.
+    bool TakeCommonToken(const TZefScanRules::TFirstStep& first);
     // Only spaces and tabs stand before the run position.
     bool AtFirstNonBlank() const;
     bool Apply(const TZefScanRules::TRule& rule);
     void UnknownToken();
     void WordToken();
+    // The word scanner's view of each byte (see kWordIdent and kWordForeign), rebuilt whenever the
+    // identifier characters or the keyword tables change.
+    void BuildWordBytes();
 
     // The last search for a delimited literal's closing character that found none: from this offset on the
     // line holds none, so later openers need no search (a line of openers stays linear).
@@ -108,6 +122,11 @@ private:
     TZefScanRules rules_;
     std::unique_ptr<TZefKeywordLookup> keywords_;
     const TZefBucketKeywords* bucketKeywords_ = nullptr; // the same lookup without a virtual call, when buckets
+    // Per byte: its hash value in the low 16 bits, kWordIdent when it continues a word, kWordForeign when the
+    // keyword tables do not know it; one load per character in the word loop.
+    static constexpr uint32_t kWordIdent = 1u << 16;
+    static constexpr uint32_t kWordForeign = 1u << 17;
+    std::array<uint32_t, 256> wordBytes_{};
     std::array<TZefHighlighterAttributes*, 6> defaults_{};
     std::vector<std::string> kindNames_;
     std::vector<TZefRangeState> ownRanges_; // the initial state and those declared
