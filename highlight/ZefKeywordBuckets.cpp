@@ -1,6 +1,7 @@
 // The bucket keyword scheme: one vector of keywords per hash value.
 #include "ZefKeywordBuckets.h"
 
+#include "CodePage1252.h"
 #include "ZefHighlighterError.h"
 
 TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int bucketCount, int identifierKind,
@@ -22,8 +23,14 @@ bool TZefBucketKeywords::Matches(std::string_view word, std::string_view keyword
     switch (match_) {
     case TZefKeyMatch::Characters: return zefkeys::KeyCompRaw(word, keyword);
     case TZefKeyMatch::CharactersIgnoringCase:
-        // Equal hash values at every position are needed as well, and cheap to rule out first.
-        return zefkeys::KeyCompHashed(tables_, word, keyword) && zefkeys::EqualIgnoringCase(word, keyword);
+        // Equal hash values at every position are needed as well; one pass checks both.
+        if (word.size() != keyword.size()) return false;
+        for (size_t i = 0; i < word.size(); ++i) {
+            const auto a = static_cast<unsigned char>(word[i]);
+            const auto b = static_cast<unsigned char>(keyword[i]);
+            if (cp1252::ToLower(a) != cp1252::ToLower(b) || tables_.value[a] != tables_.value[b]) return false;
+        }
+        return true;
     case TZefKeyMatch::HashValues: break;
     }
     return zefkeys::KeyCompHashed(tables_, word, keyword);
