@@ -185,12 +185,22 @@ int64_t ReadAllTokens(TZefCustomHighlighter& highlighter, TZefEditStringList& li
     return tokens;
 }
 
+std::map<std::string, int64_t> g_tokens; // each case's token count
+
 // The token loop timed under `name`, with the token count beside it.
 void TimeTokenLoop(benchmark::State& state, const std::string& name, TZefCustomHighlighter& highlighter)
 {
     int64_t tokens = 0;
     TimeEachIteration(state, name, [&] { tokens = ReadAllTokens(highlighter, *g_openBench); });
     state.counters["tokens"] = static_cast<double>(tokens);
+    g_tokens[name] = tokens;
+}
+
+// How many tokens `name` reads for each one the test language reads (0 when either is missing).
+double TokenRatio(const std::string& name)
+{
+    const int64_t test = g_tokens["open-bench Test"];
+    return test == 0 ? 0 : static_cast<double>(g_tokens[name]) / static_cast<double>(test);
 }
 
 void RegisterOpenBenchCases(std::vector<std::string>* languages)
@@ -243,9 +253,14 @@ int main(int argc, char** argv)
                     "ratios.\n", g_openBenchPath.c_str());
     } else {
         std::printf("\n%s, %d lines. Each language's token loop against the test language's, same run "
-                    "(1.0 or less: at least as fast):\n", g_openBenchPath.c_str(), g_openBench->Count());
+                    "(1.0 or less: at least as fast); then the time per token and the tokens, both against the "
+                    "test language's:\n", g_openBenchPath.c_str(), g_openBench->Count());
         for (const std::string& language : languages) {
-            std::printf("  %-24s %.2f\n", language.c_str(), CaseRatio("open-bench " + language, "open-bench Test"));
+            const std::string name = "open-bench " + language;
+            const double ratio = CaseRatio(name, "open-bench Test");
+            const double tokens = TokenRatio(name);
+            std::printf("  %-24s %.2f   per token %.2f   tokens %.2f\n", language.c_str(), ratio,
+                        tokens == 0 ? 0 : ratio / tokens, tokens);
         }
     }
     delete g_lines;
