@@ -72,6 +72,21 @@ private:
     std::array<uint64_t, 4> bits_{};
 };
 
+// The same membership one byte per value, for the hottest loops: a load and a compare per character where
+// the bit set needs a variable shift.
+class TZefCharTable {
+public:
+    constexpr TZefCharTable() = default;
+    constexpr explicit TZefCharTable(const TZefCharSet& set)
+    {
+        for (int c = 0; c < 256; ++c) members_[static_cast<size_t>(c)] = set.Contains(static_cast<unsigned char>(c));
+    }
+    bool Contains(unsigned char c) const { return members_[c]; }
+
+private:
+    std::array<bool, 256> members_{};
+};
+
 namespace zefchars {
 
 // '0'..'9', 'A'..'Z', '_', 'a'..'z' and the Latin-1 letters 192..214, 216..246, 248..255.

@@ -89,6 +89,16 @@ public:
         run_ = run;
         return passed;
     }
+    size_t SkipWhile(const TZefCharTable& table)
+    {
+        const char* const data = line_.data();
+        const size_t size = line_.size();
+        size_t run = run_;
+        while (run < size && table.Contains(static_cast<unsigned char>(data[run]))) ++run;
+        const size_t passed = run - run_;
+        run_ = run;
+        return passed;
+    }
     // Moves to the first character in `set` (or the end); answers how many were passed.
     size_t SkipUntil(const TZefCharSet& set)
     {

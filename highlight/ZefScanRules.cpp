@@ -11,6 +11,7 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
     if (rules_.size() >= 0xFFFF) throw EZefHighlighterError("Too many scan rules");
     const auto index = static_cast<uint16_t>(rules_.size());
     rules_.push_back(std::move(rule));
+    rules_.back().charTable = TZefCharTable(rules_.back().chars);
     const TZefWhere where = rules_.back().where;
     for (int c = 0; c < 256; ++c) {
         if (!first.Contains(static_cast<unsigned char>(c))) continue;

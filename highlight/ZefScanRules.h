@@ -103,6 +103,7 @@ public:
         std::string text{}; // opener, word or prefix
         std::string close2{}; // the block comment's closing text
         TZefCharSet chars{}; // body, stops or followers
+        TZefCharTable charTable{}; // chars again, for the run loops
         std::vector<std::string> operators{}; // longest first
         TCustomRule custom{};
     };

@@ -147,7 +147,7 @@ inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstSte
     switch (first.step) {
     case TStep::Run:
         cursor.Advance();
-        cursor.SkipWhile(first.rule->chars);
+        cursor.SkipWhile(first.rule->charTable);
         SetTokenKind(first.kind);
         return true;
     case TStep::Single:
@@ -272,7 +272,7 @@ bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
     case TType::Space:
     case TType::Run:
         cursor.Advance();
-        cursor.SkipWhile(rule.chars);
+        cursor.SkipWhile(rule.charTable);
         break;
     case TType::RunUntil:
         cursor.Advance();
