@@ -274,7 +274,7 @@ TLineBreakStyle TZefEditStringList::OwnBreakToWrite(int index) const
 {
     const TLineBreakStyle own = lineBreaks_.At(index);
     const int next = index + 1;
-    if (own == lbsCR && next < count_ && lines_[next].Text().empty() && (next + 1 < count_ || trailingLineBreak_) &&
+    if (own == lbsCR && next < Count() && GetLine(next).empty() && (next + 1 < Count() || trailingLineBreak_) &&
         lineBreaks_.At(next) == lbsLF)
         return lbsCRLF;
     return own;
@@ -286,12 +286,15 @@ void TZefEditStringList::ForEachSavedLine(Sink&& sink) const
     if (IsEmptyDocument()) return;
     const std::string_view styleBreak = TZefEditFileWriter::BreakOf(lineBreakStyle_);
     const bool ownBreaks = lineBreaks_.Active();
-    for (int i = 0; i < count_; ++i) {
+    const int count = Count();
+    int i = 0;
+    ForEachLineText([&](std::string_view text) {
         std::string_view lineBreak;
-        if (i + 1 < count_ || trailingLineBreak_)
+        if (i + 1 < count || trailingLineBreak_)
             lineBreak = ownBreaks ? TZefEditFileWriter::BreakOf(OwnBreakToWrite(i)) : styleBreak;
-        sink(lines_[i].Text(), lineBreak);
-    }
+        sink(text, lineBreak);
+        ++i;
+    });
 }
 
 void TZefEditStringList::SaveToStream(std::ostream& stream) const

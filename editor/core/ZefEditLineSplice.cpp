@@ -76,7 +76,7 @@ int ClampWidth(size_t width) { return width > INT_MAX ? INT_MAX : static_cast<in
 
 void TZefEditStringList::ReplaceInLine(int index, size_t offset, size_t length, std::string_view text)
 {
-    CheckIndex(index, count_ - 1);
+    CheckIndex(index, Count() - 1);
     BeginUpdate();
     try {
         SpliceLine(index, offset, length, text);
@@ -90,16 +90,15 @@ void TZefEditStringList::ReplaceInLine(int index, size_t offset, size_t length, 
 
 void TZefEditStringList::SpliceLine(int index, size_t offset, size_t length, std::string_view text)
 {
-    if (index < 0 || index >= count_) throw EZefEditStringList(index);
-    TZefEditStringRec& rec = lines_[index];
-    const std::string_view old = rec.Text();
-    if (Overlaps(text, old.data(), old.size()) ||
-        Overlaps(text, lines_, static_cast<size_t>(capacity_) * sizeof(TZefEditStringRec))) {
-        // Text from the store itself may move with the edit: it is copied first.
+    if (index < 0 || index >= Count()) throw EZefEditStringList(index);
+    if (Overlaps(text, GetLine(index).data(), GetLine(index).size())) {
+        // Text from the line itself moves with the edit: it is copied first. Other lines' text stays put.
         const std::string copy(text);
         SpliceLine(index, offset, length, copy);
         return;
     }
+    TZefEditStringRec& rec = OwnRecord(index);
+    const std::string_view old = rec.Text();
     offset = std::min(offset, old.size());
     length = std::min(length, old.size() - offset);
     loadedLoneBreak_ = false;
@@ -108,9 +107,12 @@ void TZefEditStringList::SpliceLine(int index, size_t offset, size_t length, std
     SpliceText(rec, offset, length, text);
     UpdateWidthAfterSplice(rec, oldWidth, oldFlags, offset, length, text);
     if (longestLineIndex_ == index) {
-        if (UpdateWidthIfUnknown(rec) < oldWidth) longestLineIndex_ = -1;
+        const int width = UpdateWidthIfUnknown(rec);
+        if (width < oldWidth) longestLineIndex_ = -1;
+        else longestLineWidth_ = width;
     } else if (longestLineIndex_ >= 0) {
-        if (UpdateWidthIfUnknown(rec) > lines_[longestLineIndex_].ExpandedWidth) longestLineIndex_ = index;
+        const int width = UpdateWidthIfUnknown(rec);
+        if (width > longestLineWidth_) SetLongest(index, width);
     }
 }
 

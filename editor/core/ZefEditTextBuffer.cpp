@@ -10,13 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
-static_assert(sizeof(TZefEditStringRec) == 32, "one line costs 32 bytes in the array");
-static_assert(std::is_trivially_copyable_v<TZefEditStringRec>, "records move with memmove");
 
 // ---------------------------------------------------------------------------------------------------------
 // Errors
@@ -108,7 +107,7 @@ TZefEditStringList::ExpandTabsFunc PickExpandTabs(int tabWidth)
     return ExpandTabsAnyWidth;
 }
 
-bool HasTab(std::string_view text) { return std::memchr(text.data(), '\t', text.size()) != nullptr; }
+bool HasTab(std::string_view text) { return !text.empty() && std::memchr(text.data(), '\t', text.size()) != nullptr; }
 
 // Keeps OnBeforeChanges / OnAfterChanges balanced when an operation throws half-way.
 class UpdateBracket {
@@ -188,9 +187,7 @@ TZefEditStringList::~TZefEditStringList()
 {
     OnAfterChanges = nullptr;
     OnBeforeChanges = nullptr;
-    ReleaseRange(0, count_);
-    std::free(lines_);
-    std::free(loadBuffer_);
+    ReleaseAll();
 }
 
 void TZefEditStringList::CheckIndex(int index, int limit) const
@@ -198,37 +195,37 @@ void TZefEditStringList::CheckIndex(int index, int limit) const
     if (index < 0 || index > limit) throw EZefEditStringList(index);
 }
 
-void TZefEditStringList::Reallocate(int capacity)
+void TZefEditStringList::ReleaseAll()
 {
-    if (capacity == capacity_) return;
-    if (capacity == 0) {
-        std::free(lines_);
-        lines_ = nullptr;
-        capacity_ = 0;
-        return;
-    }
-    void* grown = std::realloc(static_cast<void*>(lines_), static_cast<size_t>(capacity) * sizeof(TZefEditStringRec));
-    if (!grown) throw std::bad_alloc();
-    lines_ = static_cast<TZefEditStringRec*>(grown);
-    capacity_ = capacity;
+    blocks_.ForEachBlock([this](const TZefLineBlock& block) {
+        for (TZefLineEntry entry : block.entries) {
+            if (!zefentry::IsRecord(entry)) continue;
+            TZefEditStringRec& rec = records_[zefentry::RecordOf(entry)];
+            if (rec.IsLong() && !rec.IsSlice()) std::free(const_cast<char*>(rec.LongData()));
+        }
+    });
+    records_.Clear();
+    blocks_.Clear();
+    std::free(loadBuffer_);
+    loadBuffer_ = nullptr;
+    loadEnd_ = nullptr;
+    loadUsers_ = 0;
 }
 
-void TZefEditStringList::GrowForOne()
+std::string_view TZefEditStringList::LoadedText(const char* base, TZefLineEntry entry) const
 {
-    if (count_ < capacity_) return;
-    Reallocate(capacity_ + GrowthStep());
+    const uint32_t offset = zefentry::OffsetOf(entry);
+    if (offset >= zefentry::kZeroedOffset) return {};
+    const char* text = base + offset;
+    return {text, static_cast<size_t>(FindBreak(text, loadEnd_) - text)};
 }
 
-int TZefEditStringList::GrowthStep() const
+void TZefEditStringList::DropLoadUser()
 {
-    return capacity_ > 64 ? capacity_ / 4 : 16;
-}
-
-void TZefEditStringList::OpenGap(int index, int count)
-{
-    std::memmove(static_cast<void*>(lines_ + index + count), static_cast<const void*>(lines_ + index),
-                 static_cast<size_t>(count_ - index) * sizeof(TZefEditStringRec));
-    count_ += count;
+    if (--loadUsers_ > 0) return;
+    std::free(loadBuffer_);
+    loadBuffer_ = nullptr;
+    loadEnd_ = nullptr;
 }
 
 void TZefEditStringList::AssignText(TZefEditStringRec& rec, std::string_view text)
@@ -255,30 +252,75 @@ void TZefEditStringList::AssignText(TZefEditStringRec& rec, std::string_view tex
 void TZefEditStringList::ReleaseText(TZefEditStringRec& rec)
 {
     if (rec.IsLong()) {
-        if (rec.IsSlice()) {
-            if (--loadBufferUsers_ == 0) {
-                std::free(loadBuffer_);
-                loadBuffer_ = nullptr;
-            }
-        } else {
-            std::free(const_cast<char*>(rec.LongData()));
-        }
+        if (rec.IsSlice()) DropLoadUser();
+        else std::free(const_cast<char*>(rec.LongData()));
     }
     rec.raw[15] &= static_cast<unsigned char>(7u << TZefEditStringRec::kFlagShift);
 }
 
-void TZefEditStringList::ReleaseRange(int first, int count)
+void TZefEditStringList::ReleaseEntry(TZefLineEntry entry)
 {
-    for (int i = first; i < first + count; ++i) ReleaseText(lines_[i]);
+    if (zefentry::IsRecord(entry)) {
+        ReleaseText(records_[zefentry::RecordOf(entry)]);
+        records_.Free(zefentry::RecordOf(entry));
+    } else if (zefentry::IsLoaded(entry)) {
+        DropLoadUser();
+    }
 }
 
 void TZefEditStringList::InitNewLine(TZefEditStringRec& rec, std::string_view text)
 {
     std::memset(static_cast<void*>(&rec), 0, sizeof rec);
-    rec.RangeState = NullRange;
     rec.ExpandedWidth = -1;
     rec.SetFlags(lfWidthUnknown);
     AssignText(rec, text);
+}
+
+TZefLineEntry TZefEditStringList::NewRecord(std::string_view text)
+{
+    const uint32_t number = records_.Allocate();
+    try {
+        InitNewLine(records_[number], text);
+    } catch (...) {
+        records_.Free(number);
+        throw;
+    }
+    return zefentry::ForRecord(number);
+}
+
+TZefEditStringRec& TZefEditStringList::OwnRecord(int index)
+{
+    const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
+    TZefLineEntry& entry = place.block->entries[place.position];
+    if (zefentry::IsRecord(entry)) return records_[zefentry::RecordOf(entry)];
+    const std::string_view text = LoadedText(place.block->base, entry);
+    const uint32_t number = records_.Allocate();
+    TZefEditStringRec& rec = records_[number];
+    std::memset(static_cast<void*>(&rec), 0, sizeof rec);
+    rec.ExpandedWidth = -1;
+    rec.SetFlags(lfWidthUnknown);
+    const bool loaded = zefentry::IsLoaded(entry);
+    if (text.size() <= TZefEditStringRec::kInlineCapacity) {
+        if (!text.empty()) std::memcpy(rec.raw, text.data(), text.size());
+        rec.raw[15] = static_cast<unsigned char>(rec.raw[15] | text.size());
+        if (loaded) --place.block->loadedLines;
+    } else {
+        // The text stays where it is, now a slice of the buffer: still one user of it.
+        const char* data = text.data();
+        std::memcpy(rec.raw, &data, sizeof data);
+        for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(uint64_t{text.size()} >> (8 * i));
+        rec.raw[15] = static_cast<unsigned char>(rec.raw[15] | TZefEditStringRec::kLongBit | TZefEditStringRec::kSliceBit);
+        --place.block->loadedLines;
+    }
+    if (entry & zefentry::kKnownBit) UpdateWidth(rec);
+    if (entry == zefentry::kZeroedLine) {
+        rec.ExpandedWidth = 0;
+        rec.SetFlags(0);
+    }
+    const bool droppedUser = loaded && !rec.IsSlice();
+    entry = zefentry::ForRecord(number);
+    if (droppedUser) DropLoadUser();
+    return rec;
 }
 
 int TZefEditStringList::UpdateWidth(TZefEditStringRec& rec)
@@ -294,19 +336,60 @@ int TZefEditStringList::UpdateWidth(TZefEditStringRec& rec)
     return rec.ExpandedWidth;
 }
 
+int TZefEditStringList::MeasureLine(int index, TZefLineFlags* flags)
+{
+    const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
+    TZefLineEntry& entry = place.block->entries[place.position];
+    if (zefentry::IsRecord(entry)) {
+        TZefEditStringRec& rec = records_[zefentry::RecordOf(entry)];
+        const int width = UpdateWidthIfUnknown(rec);
+        *flags = rec.Flags();
+        return width;
+    }
+    if (entry == zefentry::kZeroedLine) {
+        *flags = 0;
+        return 0;
+    }
+    // A loaded line is measured from its text each time (it is short); the entry remembers that it was.
+    entry |= zefentry::kKnownBit;
+    const std::string_view text = LoadedText(place.block->base, entry);
+    if (HasTab(text)) {
+        *flags = lfHasTabs;
+        return expandTabs_(text, tabWidth_, nullptr);
+    }
+    *flags = lfNoTabs;
+    return static_cast<int>(text.size());
+}
+
+int TZefEditStringList::KnownWidth(int index) const
+{
+    const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
+    const TZefLineEntry entry = place.block->entries[place.position];
+    if (zefentry::IsRecord(entry)) return records_[zefentry::RecordOf(entry)].ExpandedWidth;
+    if (entry == zefentry::kZeroedLine) return 0;
+    if ((entry & zefentry::kKnownBit) == 0) return -1;
+    return expandTabs_(LoadedText(place.block->base, entry), tabWidth_, nullptr);
+}
+
 // A line was inserted at index (the longest index already shifted): keep the known longest line valid
 // by measuring only the new line, instead of forcing a rescan of the whole document.
 void TZefEditStringList::NoteNewWidth(int index)
 {
     if (longestLineIndex_ < 0) return;
-    int width = UpdateWidth(lines_[index]);
-    if (width > lines_[longestLineIndex_].ExpandedWidth) longestLineIndex_ = index;
+    TZefLineFlags flags;
+    const int width = MeasureLine(index, &flags);
+    if (width > longestLineWidth_) SetLongest(index, width);
 }
 
 void TZefEditStringList::SetCapacity(int capacity)
 {
-    if (capacity < count_) throw EListError("Stringlist capacity cannot be smaller than count");
-    Reallocate(capacity);
+    if (capacity < Count()) throw EListError("Stringlist capacity cannot be smaller than count");
+    capacity_ = capacity;
+}
+
+void TZefEditStringList::GrowCapacity()
+{
+    if (Count() > capacity_) capacity_ = std::max(Count(), capacity_ + (capacity_ > 64 ? capacity_ / 4 : 16));
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -314,25 +397,30 @@ void TZefEditStringList::SetCapacity(int capacity)
 
 void* TZefEditStringList::GetUserObject(int index) const
 {
-    if (index < 0 || index >= count_) return nullptr;
-    return lines_[index].UserObject;
+    if (index < 0 || index >= Count()) return nullptr;
+    return blocks_.Object(static_cast<size_t>(index));
 }
 
 TZefRangeState TZefEditStringList::GetRangeState(int index) const
 {
-    if (index < 0 || index >= count_) return 0;
-    return lines_[index].RangeState;
+    if (index < 0 || index >= Count()) return 0;
+    return blocks_.Range(static_cast<size_t>(index));
 }
 
 TZefLineFlags TZefEditStringList::GetLineFlags(int index) const
 {
-    if (index < 0 || index >= count_) return 0;
-    return lines_[index].Flags();
+    if (index < 0 || index >= Count()) return 0;
+    const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
+    const TZefLineEntry entry = place.block->entries[place.position];
+    if (zefentry::IsRecord(entry)) return records_[zefentry::RecordOf(entry)].Flags();
+    if (entry == zefentry::kZeroedLine) return 0;
+    if ((entry & zefentry::kKnownBit) == 0) return lfWidthUnknown;
+    return HasTab(LoadedText(place.block->base, entry)) ? lfHasTabs : lfNoTabs;
 }
 
 TLineBreakStyle TZefEditStringList::GetLineBreak(int index) const
 {
-    if (index < 0 || index >= count_ || !lineBreaks_.Active()) return lineBreakStyle_;
+    if (index < 0 || index >= Count() || !lineBreaks_.Active()) return lineBreakStyle_;
     return lineBreaks_.At(index);
 }
 
@@ -340,10 +428,10 @@ void TZefEditStringList::CopyLineBreaksFrom(const TZefEditStringList& source)
 {
     lineBreakStyle_ = source.lineBreakStyle_;
     trailingLineBreak_ = source.trailingLineBreak_;
-    loadedLoneBreak_ = source.loadedLoneBreak_ && count_ == source.count_;
-    if (source.lineBreaks_.Active() && count_ == source.count_) {
-        std::vector<TLineBreakStyle> breaks(static_cast<size_t>(count_));
-        for (int i = 0; i < count_; ++i) breaks[static_cast<size_t>(i)] = source.lineBreaks_.At(i);
+    loadedLoneBreak_ = source.loadedLoneBreak_ && Count() == source.Count();
+    if (source.lineBreaks_.Active() && Count() == source.Count()) {
+        std::vector<TLineBreakStyle> breaks(static_cast<size_t>(Count()));
+        for (int i = 0; i < Count(); ++i) breaks[static_cast<size_t>(i)] = source.lineBreaks_.At(i);
         lineBreaks_.Assign(std::move(breaks));
     } else {
         lineBreaks_.Clear();
@@ -352,82 +440,75 @@ void TZefEditStringList::CopyLineBreaksFrom(const TZefEditStringList& source)
 
 bool TZefEditStringList::IsEmptyDocument() const
 {
-    return count_ == 0 || (count_ == 1 && lines_[0].Text().empty() && !loadedLoneBreak_);
+    return Count() == 0 || (Count() == 1 && GetLine(0).empty() && !loadedLoneBreak_);
 }
 
 std::string TZefEditStringList::GetExpandedLine(int index)
 {
-    if (index < 0 || index >= count_) return {};
-    TZefEditStringRec& rec = lines_[index];
-    std::string_view text = rec.Text();
-    if (rec.Flags() & lfNoTabs) return std::string(text);
-    if (!HasTab(text)) {
-        UpdateWidth(rec);
-        return std::string(text);
-    }
+    if (index < 0 || index >= Count()) return {};
+    TZefLineFlags flags;
+    MeasureLine(index, &flags);
+    const std::string_view text = GetLine(index);
+    if (!(flags & lfHasTabs)) return std::string(text);
     std::string expanded;
-    rec.ExpandedWidth = expandTabs_(text, tabWidth_, &expanded);
-    rec.SetFlags(lfHasTabs);
+    expandTabs_(text, tabWidth_, &expanded);
     return expanded;
 }
 
 int TZefEditStringList::GetExpandedWidth(int index)
 {
-    if (index < 0 || index >= count_) return 0;
-    TZefEditStringRec& rec = lines_[index];
-    if (rec.Flags() & lfWidthUnknown) return UpdateWidth(rec);
-    return rec.ExpandedWidth;
+    if (index < 0 || index >= Count()) return 0;
+    TZefLineFlags flags;
+    return MeasureLine(index, &flags);
 }
 
 int TZefEditStringList::GetLongestLineWidth()
 {
-    if (count_ == 0) return 0;
+    if (Count() == 0) return 0;
     if (longestLineIndex_ < 0) {
         int best = -1;
-        for (int i = 0; i < count_; ++i) {
-            TZefEditStringRec& rec = lines_[i];
-            int width = (rec.Flags() & lfWidthUnknown) ? UpdateWidth(rec) : rec.ExpandedWidth;
+        for (int i = 0; i < Count(); ++i) {
+            TZefLineFlags flags;
+            const int width = MeasureLine(i, &flags);
             if (width > best) {
                 best = width;
-                longestLineIndex_ = i;
+                SetLongest(i, width);
             }
         }
     }
-    return lines_[longestLineIndex_].ExpandedWidth;
+    return longestLineWidth_;
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // Writing
 
-namespace {
-
-// A view into the record array moves when the array does; such a text is copied out first.
-bool PointsInto(std::string_view text, const TZefEditStringRec* lines, int capacity)
-{
-    auto p = reinterpret_cast<uintptr_t>(text.data());
-    auto begin = reinterpret_cast<uintptr_t>(lines);
-    return lines && p >= begin && p < begin + static_cast<uintptr_t>(capacity) * sizeof(TZefEditStringRec);
-}
-
-} // namespace
-
 void TZefEditStringList::ReplaceLine(int index, std::string_view text)
 {
-    if (index == count_) {
+    if (index == Count()) {
         AddLine(text);
         return;
     }
-    CheckIndex(index, count_ - 1);
+    CheckIndex(index, Count() - 1);
     UpdateBracket bracket(*this);
     loadedLoneBreak_ = false;
-    TZefEditStringRec& rec = lines_[index];
-    int oldWidth = rec.ExpandedWidth;
-    AssignText(rec, text);
-    rec.ExpandedWidth = -1;
-    rec.SetFlags(lfWidthUnknown);
+    TZefLineEntry& entry = blocks_.Entry(static_cast<size_t>(index));
+    if (zefentry::IsRecord(entry)) {
+        TZefEditStringRec& rec = records_[zefentry::RecordOf(entry)];
+        AssignText(rec, text);
+        rec.ExpandedWidth = -1;
+        rec.SetFlags(lfWidthUnknown);
+    } else {
+        // The new record copies text before the old entry lets go of the buffer it may come from.
+        const TZefLineEntry old = entry;
+        entry = NewRecord(text);
+        ReleaseEntry(old);
+    }
     if (longestLineIndex_ == index) {
         // The longest line stays the longest unless it got narrower.
-        if (UpdateWidth(rec) < oldWidth) longestLineIndex_ = -1;
+        TZefLineFlags flags;
+        const int width = MeasureLine(index, &flags);
+        if (width < longestLineWidth_) longestLineIndex_ = -1;
+        else longestLineWidth_ = width;
     } else {
         NoteNewWidth(index);
     }
@@ -436,28 +517,25 @@ void TZefEditStringList::ReplaceLine(int index, std::string_view text)
 
 int TZefEditStringList::AddLine(std::string_view text)
 {
-    int index = count_;
+    int index = Count();
     InsertLine(index, text);
     return index;
 }
 
 void TZefEditStringList::InsertLine(int index, std::string_view text)
 {
-    CheckIndex(index, count_);
-    std::string copy;
-    if (PointsInto(text, lines_, capacity_)) {
-        copy.assign(text);
-        text = copy;
-    }
+    CheckIndex(index, Count());
     UpdateBracket bracket(*this);
-    GrowForOne();
-    TZefEditStringRec rec;
-    std::memset(static_cast<void*>(&rec), 0, sizeof rec);
-    InitNewLine(rec, text);
+    const TZefLineEntry entry = NewRecord(text);
+    try {
+        blocks_.Insert(static_cast<size_t>(index), 1, entry);
+    } catch (...) {
+        ReleaseEntry(entry);
+        throw;
+    }
+    GrowCapacity();
     lineBreaks_.Insert(index, 1, lineBreakStyle_);
     loadedLoneBreak_ = false;
-    OpenGap(index, 1);
-    lines_[index] = rec;
     if (longestLineIndex_ >= index) ++longestLineIndex_;
     NoteNewWidth(index);
     if (OnLinesAdded) OnLinesAdded(this, index, 1);
@@ -465,12 +543,9 @@ void TZefEditStringList::InsertLine(int index, std::string_view text)
 
 void TZefEditStringList::DeleteLine(int index)
 {
-    CheckIndex(index, count_ - 1);
+    CheckIndex(index, Count() - 1);
     UpdateBracket bracket(*this);
-    ReleaseText(lines_[index]);
-    std::memmove(static_cast<void*>(lines_ + index), static_cast<const void*>(lines_ + index + 1),
-                 static_cast<size_t>(count_ - index - 1) * sizeof(TZefEditStringRec));
-    --count_;
+    blocks_.Remove(static_cast<size_t>(index), 1, [this](TZefLineEntry entry) { ReleaseEntry(entry); });
     lineBreaks_.Remove(index, 1);
     loadedLoneBreak_ = false;
     if (longestLineIndex_ == index) longestLineIndex_ = -1;
@@ -481,17 +556,17 @@ void TZefEditStringList::DeleteLine(int index)
 void TZefEditStringList::RemoveLines(int index, int count)
 {
     if (count <= 0) return;
-    CheckIndex(index, count_);
-    int removed = std::min(count, count_ - index);
+    CheckIndex(index, Count());
+    int removed = std::min(count, Count() - index);
     if (removed == 0) return;
-    ReleaseRange(index, removed);
-    int after = count_ - index - removed;
-    if (after > 0) {
-        UpdateBracket bracket(*this);
-        std::memmove(static_cast<void*>(lines_ + index), static_cast<const void*>(lines_ + index + removed),
-                     static_cast<size_t>(after) * sizeof(TZefEditStringRec));
+    const int after = Count() - index - removed;
+    {
+        // Lines after the removed ones move up: that is the change the bracket announces.
+        std::optional<UpdateBracket> bracket;
+        if (after > 0) bracket.emplace(*this);
+        blocks_.Remove(static_cast<size_t>(index), static_cast<size_t>(removed),
+                       [this](TZefLineEntry entry) { ReleaseEntry(entry); });
     }
-    count_ -= removed;
     lineBreaks_.Remove(index, removed);
     loadedLoneBreak_ = false;
     if (longestLineIndex_ >= index + removed) longestLineIndex_ -= removed;
@@ -501,16 +576,15 @@ void TZefEditStringList::RemoveLines(int index, int count)
 
 void TZefEditStringList::InsertEmptyLines(int index, int count)
 {
-    CheckIndex(index, count_);
+    CheckIndex(index, Count());
     if (count <= 0) return;
     UpdateBracket bracket(*this);
-    // Grows with the same slack as single inserts, so that pressing Enter repeatedly in a large document
-    // does not reallocate the whole array every time.
-    if (count_ + count > capacity_) Reallocate(std::max(count_ + count, capacity_ + GrowthStep()));
+    blocks_.Insert(static_cast<size_t>(index), static_cast<size_t>(count), zefentry::kZeroedLine);
+    // New empty lines hold range 0, as a cleared record would.
+    for (int i = index; i < index + count; ++i) blocks_.SetRange(static_cast<size_t>(i), 0);
+    GrowCapacity();
     lineBreaks_.Insert(index, count, lineBreakStyle_);
     loadedLoneBreak_ = false;
-    OpenGap(index, count);
-    std::memset(static_cast<void*>(lines_ + index), 0, static_cast<size_t>(count) * sizeof(TZefEditStringRec));
     // The new lines are zero wide, so a known longest line stays the longest.
     if (longestLineIndex_ >= index) longestLineIndex_ += count;
     if (OnLinesAdded) OnLinesAdded(this, index, count);
@@ -518,10 +592,17 @@ void TZefEditStringList::InsertEmptyLines(int index, int count)
 
 void TZefEditStringList::ExchangeLines(int index1, int index2)
 {
-    CheckIndex(index1, count_ - 1);
-    CheckIndex(index2, count_ - 1);
+    CheckIndex(index1, Count() - 1);
+    CheckIndex(index2, Count() - 1);
     UpdateBracket bracket(*this);
-    std::swap(lines_[index1], lines_[index2]);
+    const auto first = static_cast<size_t>(index1);
+    const auto second = static_cast<size_t>(index2);
+    if (!blocks_.SharesBase(first, second)) {
+        // A loaded line counts its offset from its block's start: between blocks it moves as a record.
+        if (zefentry::IsLoaded(blocks_.Entry(first))) OwnRecord(index1);
+        if (zefentry::IsLoaded(blocks_.Entry(second))) OwnRecord(index2);
+    }
+    blocks_.Exchange(first, second);
     lineBreaks_.Exchange(index1, index2);
     if (longestLineIndex_ == index1) longestLineIndex_ = index2;
     else if (longestLineIndex_ == index2) longestLineIndex_ = index1;
@@ -532,17 +613,16 @@ void TZefEditStringList::AppendLines(const std::vector<std::string>& lines, cons
     if (lines.empty()) return;
     longestLineIndex_ = -1;
     UpdateBracket bracket(*this);
-    int first = count_;
-    int added = static_cast<int>(lines.size());
-    if (capacity_ < count_ + added) Reallocate((count_ + added + 15) / 16 * 16);
+    const int first = Count();
+    const int added = static_cast<int>(lines.size());
     lineBreaks_.Insert(first, added, lineBreakStyle_);
     loadedLoneBreak_ = false;
     for (int i = 0; i < added; ++i) {
-        TZefEditStringRec& rec = lines_[count_];
-        InitNewLine(rec, lines[static_cast<size_t>(i)]);
-        rec.UserObject = static_cast<size_t>(i) < objects.size() ? objects[static_cast<size_t>(i)] : nullptr;
-        ++count_;
+        const TZefLineEntry entry = NewRecord(lines[static_cast<size_t>(i)]);
+        blocks_.Insert(blocks_.Count(), 1, entry);
+        if (static_cast<size_t>(i) < objects.size()) blocks_.SetObject(blocks_.Count() - 1, objects[static_cast<size_t>(i)]);
     }
+    if (capacity_ < Count()) capacity_ = (Count() + 15) / 16 * 16;
     if (OnLinesAdded) OnLinesAdded(this, first, added);
 }
 
@@ -551,29 +631,28 @@ void TZefEditStringList::ClearAll()
     longestLineIndex_ = -1;
     lineBreaks_.Clear();
     loadedLoneBreak_ = false;
-    if (count_ > 0) {
+    capacity_ = 0;
+    if (Count() > 0) {
         UpdateBracket bracket(*this);
-        ReleaseRange(0, count_);
-        count_ = 0;
-        Reallocate(0);
+        ReleaseAll();
         if (OnAllCleared) OnAllCleared(this);
     } else {
-        Reallocate(0);
+        ReleaseAll();
     }
 }
 
 void TZefEditStringList::SetUserObject(int index, void* object)
 {
-    CheckIndex(index, count_ - 1);
+    CheckIndex(index, Count() - 1);
     UpdateBracket bracket(*this);
-    lines_[index].UserObject = object;
+    blocks_.SetObject(static_cast<size_t>(index), object);
 }
 
 void TZefEditStringList::SetRangeState(int index, TZefRangeState value)
 {
-    CheckIndex(index, count_ - 1);
+    CheckIndex(index, Count() - 1);
     UpdateBracket bracket(*this);
-    lines_[index].RangeState = value;
+    blocks_.SetRange(static_cast<size_t>(index), value);
 }
 
 void TZefEditStringList::SetTabWidth(int width)
@@ -582,10 +661,17 @@ void TZefEditStringList::SetTabWidth(int width)
     tabWidth_ = width;
     expandTabs_ = PickExpandTabs(width);
     longestLineIndex_ = -1;
-    for (int i = 0; i < count_; ++i) {
-        lines_[i].ExpandedWidth = -1;
-        lines_[i].SetFlags(static_cast<TZefLineFlags>((lines_[i].Flags() & ~lfNoTabs) | lfWidthUnknown));
-    }
+    blocks_.ForEachBlock([this](TZefLineBlock& block) {
+        for (TZefLineEntry& entry : block.entries) {
+            if (zefentry::IsRecord(entry)) {
+                TZefEditStringRec& rec = records_[zefentry::RecordOf(entry)];
+                rec.ExpandedWidth = -1;
+                rec.SetFlags(static_cast<TZefLineFlags>((rec.Flags() & ~lfNoTabs) | lfWidthUnknown));
+            } else {
+                entry = entry == zefentry::kZeroedLine ? zefentry::kEmptyLine : entry & ~zefentry::kKnownBit;
+            }
+        }
+    });
 }
 
 void TZefEditStringList::BeginUpdate()
@@ -604,13 +690,13 @@ void TZefEditStringList::EndUpdate()
 std::string TZefEditStringList::GetText() const
 {
     size_t size = 0;
-    for (int i = 0; i < count_; ++i) size += lines_[i].Text().size() + 2;
+    ForEachLineText([&](std::string_view line) { size += line.size() + 2; });
     std::string text;
     text.reserve(size);
-    for (int i = 0; i < count_; ++i) {
-        text.append(lines_[i].Text());
+    ForEachLineText([&](std::string_view line) {
+        text.append(line);
         text.append("\r\n");
-    }
+    });
     return text;
 }
 
@@ -626,23 +712,19 @@ void TZefEditStringList::SetText(std::string_view text)
 
 void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
 {
-    // Takes the buffer over: lines longer than the inline capacity become slices of it, and it is freed
-    // when the last of them goes.
+    // Takes the buffer over: loaded lines read their text from it, and it is freed when the last of them
+    // goes.
     struct Owner {
         char* buffer;
         ~Owner() { std::free(buffer); }
     } owner{buffer};
     ClearAll();
-    if (loadBufferUsers_ == 0) {
-        std::free(loadBuffer_);
-        loadBuffer_ = nullptr;
-    }
     const char* end = buffer + size;
     const bool endsWithBreak = size > 0 && (end[-1] == '\r' || end[-1] == '\n');
     const bool lineAfterFinalBreak = asFile && !trailingLineBreak_;
 
-    // Count the lines first so that the array is allocated once, at exactly the size needed, and learn
-    // which breaks occur: only a file with breaks of several kinds needs each line's break kept.
+    // Count the lines first and learn which breaks occur: only a file with breaks of several kinds needs
+    // each line's break kept.
     size_t lines = 0;
     unsigned kinds = 0;
     TLineBreakStyle kind = lbsCRLF;
@@ -658,48 +740,80 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
     const bool mixed = asFile && (kinds & (kinds - 1)) != 0;
     std::vector<TLineBreakStyle> breaks;
     if (mixed) breaks.reserve(lines);
-    Reallocate(static_cast<int>(lines));
     loadBuffer_ = buffer;
+    loadEnd_ = end;
     owner.buffer = nullptr;
 
+    std::unique_ptr<TZefLineBlock> block;
+    // Appends the block being built and announces its lines, one by one.
+    auto flush = [&] {
+        if (!block) return;
+        const size_t first = blocks_.Count();
+        const size_t added = block->Count();
+        blocks_.AppendBlock(std::move(block));
+        block.reset();
+        if (OnLinesAdded) {
+            for (size_t i = first; i < first + added; ++i) OnLinesAdded(this, static_cast<int>(i), 1);
+        }
+    };
+    auto add = [&](TZefLineEntry entry) {
+        if (!block) {
+            block = std::make_unique<TZefLineBlock>();
+            block->entries.reserve(TZefLineBlocks::kTargetLines);
+        }
+        block->entries.push_back(entry);
+        if (block->Count() == TZefLineBlocks::kTargetLines) flush();
+    };
     for (const char* p = buffer; p < end;) {
         const char* lineEnd = FindBreak(p, end);
-        TZefEditStringRec& rec = lines_[count_];
-        std::memset(static_cast<void*>(&rec), 0, sizeof rec);
-        rec.RangeState = NullRange;
-        rec.ExpandedWidth = -1;
-        size_t length = static_cast<size_t>(lineEnd - p);
-        if (length <= TZefEditStringRec::kInlineCapacity) {
-            std::memcpy(rec.raw, p, length);
-            rec.raw[15] = static_cast<unsigned char>(length);
-        } else {
+        const auto length = static_cast<size_t>(lineEnd - p);
+        if (length == 0) {
+            add(zefentry::kEmptyLine);
+        } else if (length >= kLongLine) {
+            // A long line keeps its length in a record, so reading it never searches it for its end.
+            const uint32_t number = records_.Allocate();
+            TZefEditStringRec& rec = records_[number];
+            std::memset(static_cast<void*>(&rec), 0, sizeof rec);
+            rec.ExpandedWidth = -1;
             std::memcpy(rec.raw, &p, sizeof p);
             for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(uint64_t{length} >> (8 * i));
             rec.raw[15] = TZefEditStringRec::kLongBit | TZefEditStringRec::kSliceBit;
-            ++loadBufferUsers_;
+            rec.SetFlags(lfWidthUnknown);
+            ++loadUsers_;
+            add(zefentry::ForRecord(number));
+        } else {
+            if (block && block->base != nullptr &&
+                static_cast<size_t>(p - block->base) >= zefentry::kZeroedOffset - 1)
+                flush();
+            if (!block) {
+                block = std::make_unique<TZefLineBlock>();
+                block->entries.reserve(TZefLineBlocks::kTargetLines);
+            }
+            if (block->base == nullptr) block->base = p;
+            ++block->loadedLines;
+            ++loadUsers_;
+            add(static_cast<TZefLineEntry>(p - block->base));
         }
-        rec.SetFlags(lfWidthUnknown);
-        ++count_;
         p = SkipBreak(lineEnd, end, kind, found);
         if (mixed) breaks.push_back(found ? kind : style);
-        if (OnLinesAdded) OnLinesAdded(this, count_ - 1, 1);
     }
     if (endsWithBreak && lineAfterFinalBreak) {
-        InitNewLine(lines_[count_], {});
-        ++count_;
+        add(zefentry::kEmptyLine);
         if (mixed) breaks.push_back(style);
-        if (OnLinesAdded) OnLinesAdded(this, count_ - 1, 1);
     }
-    if (loadBufferUsers_ == 0) {
+    flush();
+    capacity_ = Count();
+    if (loadUsers_ == 0) {
         std::free(loadBuffer_);
         loadBuffer_ = nullptr;
+        loadEnd_ = nullptr;
     }
     if (!asFile) return;
     lineBreakStyle_ = style;
     lineBreaks_.Assign(std::move(breaks));
     if (!lineAfterFinalBreak) {
         trailingLineBreak_ = endsWithBreak || size == 0;
-        loadedLoneBreak_ = count_ == 1 && endsWithBreak && lines_[0].Text().empty();
+        loadedLoneBreak_ = Count() == 1 && endsWithBreak && GetLine(0).empty();
     }
 }
 
@@ -722,10 +836,9 @@ std::string TZefEditStringList::DebugDump() const
 {
     static const char hex[] = "0123456789ABCDEF";
     std::string dump;
-    for (int i = 0; i < count_; ++i) {
-        const TZefEditStringRec& rec = lines_[i];
+    for (int i = 0; i < Count(); ++i) {
         dump += std::to_string(i) + " \"";
-        for (unsigned char c : rec.Text()) {
+        for (unsigned char c : GetLine(i)) {
             switch (c) {
             case '\t': dump += "\\t"; break;
             case '\r': dump += "\\r"; break;
@@ -742,14 +855,14 @@ std::string TZefEditStringList::DebugDump() const
                 }
             }
         }
-        dump += "\" range=" + std::to_string(rec.RangeState) + " width=" + std::to_string(rec.ExpandedWidth) +
+        dump += "\" range=" + std::to_string(GetRangeState(i)) + " width=" + std::to_string(KnownWidth(i)) +
                 " flags=";
-        TZefLineFlags flags = rec.Flags();
+        TZefLineFlags flags = GetLineFlags(i);
         if (flags == 0) dump += '-';
         if (flags & lfHasTabs) dump += 'T';
         if (flags & lfNoTabs) dump += 'N';
         if (flags & lfWidthUnknown) dump += 'U';
-        if (rec.UserObject) dump += " obj";
+        if (GetUserObject(i)) dump += " obj";
         dump += '\n';
     }
     return dump;

@@ -2,7 +2,9 @@
 // loading with line-break detection and saving in the detected style.
 #pragma once
 
+#include "ZefEditLineBlocks.h"
 #include "ZefEditLineBreaks.h"
+#include "ZefEditLineRecords.h"
 #include "ZefEditTypes.h"
 
 #include <bit>
@@ -65,9 +67,9 @@ using TZefLineFlags = uint8_t;
 using TZefRangeState = int32_t;
 inline constexpr TZefRangeState NullRange = -1;
 
-// One line's record, 32 bytes: the text (inline up to 15 bytes, otherwise a heap block or a slice of the
-// loaded file), the owner's object, the highlighter range and the width cache. The record is trivially
-// copyable so that the array moves with memmove; the store alone creates and releases the text storage.
+// The record of a line that has one (see TZefEditStringList), 20 bytes: the text (inline up to 15 bytes,
+// otherwise a heap block or a slice of the loaded file) and the width cache. The store alone creates and
+// releases the text storage.
 struct TZefEditStringRec {
     static constexpr size_t kInlineCapacity = 15;
 
@@ -111,8 +113,6 @@ struct TZefEditStringRec {
     }
 
     unsigned char raw[16];
-    void* UserObject;
-    TZefRangeState RangeState;
     int32_t ExpandedWidth;
 };
 
@@ -128,7 +128,7 @@ public:
     TZefEditStringList(const TZefEditStringList&) = delete;
     TZefEditStringList& operator=(const TZefEditStringList&) = delete;
 
-    int Count() const { return count_; }
+    int Count() const { return static_cast<int>(blocks_.Count()); }
     int Capacity() const { return capacity_; }
     void SetCapacity(int capacity);
 
@@ -136,7 +136,9 @@ public:
     // The view stays valid until the line is next changed or removed.
     std::string_view GetLine(int index) const
     {
-        return static_cast<unsigned>(index) < static_cast<unsigned>(count_) ? lines_[index].Text() : std::string_view();
+        if (static_cast<unsigned>(index) >= static_cast<unsigned>(Count())) return {};
+        const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
+        return TextOf(place.block->entries[place.position], place.block->base);
     }
     void* GetUserObject(int index) const;
     TZefRangeState GetRangeState(int index) const;
@@ -234,19 +236,26 @@ public:
     std::string DebugDump() const;
 
 private:
-    // Record storage: lines_[0..count_) are live, capacity_ records are allocated (malloc'ed, moved with
-    // memmove). Long lines of the last load may point into loadBuffer_, which is freed when the last such
-    // line goes (loadBufferUsers_ counts them).
-    TZefEditStringRec* lines_ = nullptr;
-    int count_ = 0;
-    int capacity_ = 0;
+    // Lines are held in blocks of 32-bit entries (TZefLineBlocks). A line that still reads straight from the
+    // loaded file is an offset into loadBuffer_: its text runs to the next CR or LF, which the loaded text
+    // holds only between lines. Every other line has a record of its own in records_: edited and inserted
+    // lines, and loaded lines of kLongLine bytes or more, whose length is kept so that reading a very long
+    // line never searches it. loadUsers_ counts the loaded lines and the records that are slices of the
+    // buffer; the buffer is freed when it drops to zero.
+    static constexpr size_t kLongLine = 256;
+
+    TZefLineBlocks blocks_{NullRange};
+    TZefRecordPool<TZefEditStringRec> records_;
+    int capacity_ = 0; // what SetCapacity asked for, at least Count
     char* loadBuffer_ = nullptr;
-    size_t loadBufferUsers_ = 0;
+    const char* loadEnd_ = nullptr;
+    size_t loadUsers_ = 0;
     TLineBreakStyle lineBreakStyle_ = lbsCRLF;
     bool trailingLineBreak_ = true;
     int tabWidth_ = 8;
     ExpandTabsFunc expandTabs_ = nullptr;
     int longestLineIndex_ = -1;
+    int longestLineWidth_ = 0; // the width of longestLineIndex_ while that is known
     int updateCount_ = 0;
     // Each line's own break, only while the loaded file's breaks are mixed.
     TZefLineBreakTable lineBreaks_;
@@ -254,23 +263,51 @@ private:
     // break, whereas a document emptied by editing is saved as an empty file. Any change of lines clears it.
     bool loadedLoneBreak_ = false;
 
+    // The text of a loaded line: from its offset to the next break or the buffer's end.
+    std::string_view LoadedText(const char* base, TZefLineEntry entry) const;
+    std::string_view TextOf(TZefLineEntry entry, const char* base) const
+    {
+        if (zefentry::IsRecord(entry)) return records_[zefentry::RecordOf(entry)].Text();
+        return LoadedText(base, entry);
+    }
+    // The record of line index, made for it first when it has none (its text, range and object kept).
+    TZefEditStringRec& OwnRecord(int index);
+    void ReleaseEntry(TZefLineEntry entry);
+    void DropLoadUser();
     void CheckIndex(int index, int limit) const;
-    void Reallocate(int capacity);
-    void GrowForOne();
-    int GrowthStep() const;
-    void OpenGap(int index, int count);
     void AssignText(TZefEditStringRec& rec, std::string_view text);
     void ReleaseText(TZefEditStringRec& rec);
-    void ReleaseRange(int first, int count);
     void InitNewLine(TZefEditStringRec& rec, std::string_view text);
+    // A new record holding text, its width unknown; answers its entry.
+    TZefLineEntry NewRecord(std::string_view text);
     int UpdateWidth(TZefEditStringRec& rec);
     int UpdateWidthIfUnknown(TZefEditStringRec& rec);
+    // The width of line index, measured now if it was not known; flags receives its tab flags.
+    int MeasureLine(int index, TZefLineFlags* flags);
+    int KnownWidth(int index) const;
+    void SetLongest(int index, int width)
+    {
+        longestLineIndex_ = index;
+        longestLineWidth_ = width;
+    }
     // ReplaceInLine without its notification or update bracket.
     void SpliceLine(int index, size_t offset, size_t length, std::string_view text);
     void SpliceText(TZefEditStringRec& rec, size_t offset, size_t length, std::string_view text);
     void UpdateWidthAfterSplice(TZefEditStringRec& rec, int oldWidth, TZefLineFlags oldFlags, size_t offset,
                                 size_t length, std::string_view text);
     void NoteNewWidth(int index);
+    // Frees every line's storage and the load buffer, without notifications.
+    void ReleaseAll();
+    // Capacity follows Count with the slack the old array kept, so the figure reads as before.
+    void GrowCapacity();
+    // Calls visit(text) for every line in order.
+    template <typename Visit>
+    void ForEachLineText(Visit&& visit) const
+    {
+        blocks_.ForEachBlock([&](const TZefLineBlock& block) {
+            for (TZefLineEntry entry : block.entries) visit(TextOf(entry, block.base));
+        });
+    }
     // Replaces all lines by those of buffer[0..size) (malloc'ed, kLoadPadding readable bytes beyond size),
     // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text. A file load
     // (asFile) also sets LineBreakStyle and TrailingLineBreak and keeps mixed breaks line by line.

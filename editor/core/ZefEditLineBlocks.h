@@ -1,0 +1,143 @@
+// The line store's per-line entries, held in blocks so that inserting or removing lines costs the same in a
+// document of thirty million lines as in one of ten: only one block's entries move, and the blocks' first
+// line numbers are brought up to date lazily, from the first block that changed to the one a lookup needs.
+#pragma once
+
+#include <cstddef>
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Where a line's text is, in 32 bits: a record of the store's own (kRecordBit and the record's number), or
+// an offset from its block's base into the loaded file's bytes, with kKnownBit when the line's width has
+// been measured. Two offsets stand for empty lines that have no text anywhere: kEmptyOffset (its width
+// known or not, like any line) and kZeroedOffset (a line made by inserting empty lines, which reads as
+// width 0 without tab flags until the tab width changes).
+using TZefLineEntry = uint32_t;
+
+namespace zefentry {
+
+constexpr TZefLineEntry kRecordBit = 1u << 31;
+constexpr TZefLineEntry kKnownBit = 1u << 30;
+constexpr TZefLineEntry kOffsetMask = kKnownBit - 1;
+constexpr TZefLineEntry kEmptyOffset = kOffsetMask;
+constexpr TZefLineEntry kZeroedOffset = kOffsetMask - 1;
+constexpr TZefLineEntry kEmptyLine = kEmptyOffset;
+constexpr TZefLineEntry kZeroedLine = kZeroedOffset;
+
+constexpr bool IsRecord(TZefLineEntry entry) { return (entry & kRecordBit) != 0; }
+constexpr uint32_t RecordOf(TZefLineEntry entry) { return entry & ~kRecordBit; }
+constexpr TZefLineEntry ForRecord(uint32_t record) { return record | kRecordBit; }
+constexpr uint32_t OffsetOf(TZefLineEntry entry) { return entry & kOffsetMask; }
+// A line whose text is in the load buffer.
+constexpr bool IsLoaded(TZefLineEntry entry) { return !IsRecord(entry) && OffsetOf(entry) < kZeroedOffset; }
+
+} // namespace zefentry
+
+// One block of consecutive lines. Entries say where each line's text is (see TZefEditStringList); the
+// highlighter ranges and the owner's objects are kept only once a line of the block has one, so lines that
+// never get them cost nothing for them.
+struct TZefLineBlock {
+    // Loaded lines' text offsets count from here (nullptr in a block that holds none).
+    const char* base = nullptr;
+    // How many entries are offsets into the load buffer, so that a block without any can take any base.
+    size_t loadedLines = 0;
+    std::vector<TZefLineEntry> entries;
+    std::vector<int32_t> ranges; // empty: every line holds the default range
+    std::vector<void*> objects;  // empty: no line holds an object
+
+    size_t Count() const { return entries.size(); }
+};
+
+class TZefLineBlocks {
+public:
+    static constexpr size_t kTargetLines = 1024;
+    static constexpr size_t kMaxLines = 2 * kTargetLines;
+
+    explicit TZefLineBlocks(int32_t defaultRange) : defaultRange_(defaultRange) {}
+
+    size_t Count() const { return count_; }
+    void Clear();
+
+    // Where line `index` (< Count) is: its block and its position there.
+    struct TPlace {
+        TZefLineBlock* block;
+        size_t position;
+    };
+    TPlace Locate(size_t index) const;
+
+    TZefLineEntry& Entry(size_t index)
+    {
+        const TPlace place = Locate(index);
+        return place.block->entries[place.position];
+    }
+    TZefLineEntry Entry(size_t index) const
+    {
+        const TPlace place = Locate(index);
+        return place.block->entries[place.position];
+    }
+    int32_t Range(size_t index) const;
+    void SetRange(size_t index, int32_t value);
+    void* Object(size_t index) const;
+    void SetObject(size_t index, void* object);
+
+    // Inserts `count` lines at `index` (<= Count) with entry `fill` (never a loaded line's), no range and no
+    // object.
+    void Insert(size_t index, size_t count, TZefLineEntry fill);
+    // Removes lines [index, index + count) (within Count), calling release(entry) for each first.
+    template <typename Release>
+    void Remove(size_t index, size_t count, Release&& release);
+    // Appends one block of lines taken from a load (entries counted from base), for building a store.
+    void AppendBlock(std::unique_ptr<TZefLineBlock> block);
+    // Swaps everything two lines hold. A loaded line may only move to a block with the same base (the store
+    // turns it into a record first otherwise).
+    void Exchange(size_t index1, size_t index2);
+    // Whether line `index` counts its offset from `base`.
+    bool SharesBase(size_t index1, size_t index2) const { return Locate(index1).block->base == Locate(index2).block->base; }
+
+    // Calls visit(block) for each block in order.
+    template <typename Visit>
+    void ForEachBlock(Visit&& visit) const
+    {
+        for (const auto& block : blocks_) visit(*block);
+    }
+    template <typename Visit>
+    void ForEachBlock(Visit&& visit)
+    {
+        for (auto& block : blocks_) visit(*block);
+    }
+
+    // Heap bytes held for the entries and per-line data (the text not included), for measurements.
+    size_t MemoryUsed() const;
+
+private:
+    size_t BlockOf(size_t index) const;
+    void BringStartsUpTo(size_t block) const;
+    void Changed(size_t block) { validStarts_ = std::min(validStarts_, block + 1); }
+    void SplitIfFull(size_t block);
+    void MergeIfSmall(size_t block);
+    void RemoveFromBlock(size_t block, size_t position, size_t count);
+
+    std::vector<std::unique_ptr<TZefLineBlock>> blocks_;
+    // starts_[b] is the index of block b's first line for b < validStarts_; the rest are recounted on demand.
+    mutable std::vector<size_t> starts_;
+    mutable size_t validStarts_ = 0;
+    mutable size_t lastBlock_ = 0; // the block of the last lookup: edits and scans mostly stay near it
+    size_t count_ = 0;
+    int32_t defaultRange_;
+};
+
+template <typename Release>
+void TZefLineBlocks::Remove(size_t index, size_t count, Release&& release)
+{
+    while (count > 0) {
+        const size_t block = BlockOf(index);
+        TZefLineBlock& lines = *blocks_[block];
+        const size_t position = index - starts_[block];
+        const size_t here = std::min(count, lines.Count() - position);
+        for (size_t i = position; i < position + here; ++i) release(lines.entries[i]);
+        RemoveFromBlock(block, position, here);
+        count -= here;
+    }
+}
