@@ -82,8 +82,9 @@ void TZefTableHighlighter::RulesChanged()
     SetRange(GetRange());
 }
 
-void TZefTableHighlighter::FinishConstruction(std::string filter)
+void TZefTableHighlighter::FinishConstruction(std::string filter, TScanBy scanBy)
 {
+    scannedByRules_ = scanBy == TScanBy::Rules;
     RulesChanged();
     SetAttributesOnChange([this](TZefPersistent* sender) { NotifyChange(sender); });
     ResetRange();
@@ -162,7 +163,7 @@ inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstSte
 void TZefTableHighlighter::Next()
 {
     if (!StartNextToken()) return;
-    if (Range() == initialRange_) {
+    if (scannedByRules_ && Range() == initialRange_) {
         const TZefScanCursor& cursor = Cursor();
         if (TakeCommonToken(rules_.FirstStep(cursor.Current(), cursor.Run() == 0))) return;
     }

@@ -34,9 +34,9 @@ public:
     void SetLine(std::string_view line, int lineIndex) override;
     // A language without line-spanning states ends every line in the state it started in.
     void ScanLineRange(std::string_view line, int lineIndex) override;
-    // The common tokens (runs, single characters, words in the initial state) without the scan guards'
-    // round trip; everything else through ScanToken.
-    void Next() final;
+    // For a language scanned by its rules alone, the common tokens (runs, single characters, words in the
+    // initial state) are taken here without the scan guards' round trip; everything else through ScanToken.
+    void Next() override;
 
     std::string_view TokenKindName(int kind) const override;
     std::vector<int> TokenKinds() const override;
@@ -89,7 +89,10 @@ protected:
     // recounted, so a range no rule can reach any more reads as the initial state.
     void RulesChanged();
     void SetSample(std::string sample) { sampleSource_ = std::move(sample); }
-    void FinishConstruction(std::string filter);
+    // Whether the language's tokens all come from its rules (ScanInRange and ScanLineEnd aside), or it
+    // overrides ScanToken and so every token must go through it.
+    enum class TScanBy { Rules, OwnScanToken };
+    void FinishConstruction(std::string filter, TScanBy scanBy = TScanBy::OwnScanToken);
 
     // For a range declared by the language itself (not a block comment's): scan one token there and answer
     // true, or answer false to scan by the rules. The base answers false.
@@ -98,8 +101,7 @@ protected:
     void Enter(TZefRangeState range) { TZefScanHighlighter::SetRange(range); }
     TZefRangeState InitialRange() const { return initialRange_; }
 
-    // Languages add to the kit through rules, ScanInRange and ScanLineEnd; Next relies on this being the scan.
-    void ScanToken() final;
+    void ScanToken() override;
 
 private:
     // Takes a token by its first character's one unconditional rule (see TZefScanRules::FirstStep) and
@@ -138,4 +140,5 @@ private:
     int unknownKind_;
     int identifierKind_;
     TZefRangeState initialRange_;
+    bool scannedByRules_ = false;
 };

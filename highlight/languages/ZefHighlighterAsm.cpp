@@ -73,5 +73,5 @@ TZefAsmSyn::TZefAsmSyn() : TZefCodeHighlighter(TLook{})
                    TZefCharSet("!$%&()*+,-./:<=>?@[\\]^{|}~"));
     SetSample("; Sample\r\nstart:  mov  eax, 0FFh   // load\r\n        push dword [ebx+4]\r\n"
               "        fld1\r\n        db   'text', 0  # data\r\n        jmp  start\r\n");
-    FinishConstruction("x86 Assembly Files (*.asm)|*.ASM");
+    FinishConstruction("x86 Assembly Files (*.asm)|*.ASM", TScanBy::Rules);
 }

@@ -39,5 +39,5 @@ TZefBatSyn::TZefBatSyn() : TZefTableHighlighter(tkNull, tkUnknown, tkIdentifier)
 
     SetSample(":: Sample\r\n@echo off\r\nrem a comment\r\nset PATH=%PATH%;C:\\bin\r\nfor %%i in (*.txt) do copy %%i %~dp0\r\n"
               "if errorlevel 1 goto end\r\n:end\r\n");
-    FinishConstruction("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd");
+    FinishConstruction("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", TScanBy::Rules);
 }

@@ -14,5 +14,5 @@ TZefDfmSyn::TZefDfmSyn() : TZefCodeHighlighter(TLook{.keyName = "Key"}, rsUnknow
     AddCommonRules(zefchars::Digits().Add('.').Add('e').Add('E'), TZefCharSet("(),./<=>[]"));
     SetSample("object Form1: TForm1\r\n  Caption = 'Hello'#13'World'\r\n  Color = $00FF00\r\n  { a comment }\r\n"
               "  Width = 320\r\nend\r\n");
-    FinishConstruction("Borland Form Files (*.dfm;*.xfm)|*.dfm;*.xfm");
+    FinishConstruction("Borland Form Files (*.dfm;*.xfm)|*.dfm;*.xfm", TScanBy::Rules);
 }

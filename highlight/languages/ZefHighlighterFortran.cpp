@@ -27,5 +27,5 @@ TZefFortranSyn::TZefFortranSyn() : TZefCodeHighlighter(TLook{})
                    TZefCharSet("#$%&()*+,-./:;<=>?@[\\]^{|}~"));
     SetSample("C Sample\r\n      PROGRAM HELLO\r\n      INTEGER I ! counter\r\n      DO 10 I = 1, 3\r\n"
               "      PRINT *, 'Hello', 1.5E2\r\n   10 CONTINUE\r\n      END\r\n");
-    FinishConstruction("Fortran Files (*.for)|*.for");
+    FinishConstruction("Fortran Files (*.for)|*.for", TScanBy::Rules);
 }

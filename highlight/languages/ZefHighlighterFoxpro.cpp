@@ -42,5 +42,5 @@ TZefFoxproSyn::TZefFoxproSyn() : TZefCodeHighlighter(TLook{.commentStyle = 0, .k
     AddCommonRules(zefchars::Digits().Add('.'), TZefCharSet("!#$%&()*+,-./:;<=>?[\\]^|}~"));
     SetSample("* Sample\r\nSET TALK OFF\r\nUSE customer && open the table\r\n  * indented comment\r\n"
               "@ 1,1 SAY \"Name\" GET m.name\r\nd = {^2000-01-01}\r\n");
-    FinishConstruction("Foxpro Files (*.prg)|*.prg");
+    FinishConstruction("Foxpro Files (*.prg)|*.prg", TScanBy::Rules);
 }

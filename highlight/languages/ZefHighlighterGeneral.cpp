@@ -10,7 +10,7 @@ TZefGeneralSyn::TZefGeneralSyn() : TZefCodeHighlighter(TLook{}, rsUnknown)
     DeclareKinds({{tkPreprocessor, "preprocessor", PreprocessorAttri}});
     BuildRules();
     SetSample("General text with 'a string', 42 and 3.5.\r\n");
-    FinishConstruction("");
+    FinishConstruction("", TScanBy::Rules);
 }
 
 std::vector<int> TZefGeneralSyn::TokenKinds() const

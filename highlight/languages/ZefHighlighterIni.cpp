@@ -50,5 +50,5 @@ TZefIniSyn::TZefIniSyn() : TZefTableHighlighter(tkNull, tkUnknown, tkText)
     rules.Run(TZefCharSet().AddRange(0, 255) - kHandled, kLettersAndDigits, tkText);
 
     SetSample("; Sample\r\n[Section]\r\nKey=value 12 3.5e2 4ab\r\nQuoted=\"text\" 'more'\r\n");
-    FinishConstruction("INI Files (*.ini)|*.ini");
+    FinishConstruction("INI Files (*.ini)|*.ini", TScanBy::Rules);
 }

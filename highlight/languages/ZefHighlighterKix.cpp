@@ -42,5 +42,5 @@ TZefKixSyn::TZefKixSyn() : TZefCodeHighlighter(TLook{.keyName = "Key"})
     rules.Single(TZefCharSet("?"), tkKey);
     AddCommonRules(zefchars::Digits().Add('.'), TZefCharSet("!#$%&()*+,-./:<=>@[\\]^{|}~"));
     SetSample("; Sample\r\nIF INGROUP(\"Admins\")\r\n  $name = @USERID + '!' ? #13\r\n  COOKIE1 \"x\"\r\nENDIF\r\n");
-    FinishConstruction("Kix Scripts (*.kix)|*.kix");
+    FinishConstruction("Kix Scripts (*.kix)|*.kix", TScanBy::Rules);
 }

@@ -50,7 +50,7 @@ TZefVBSyn::TZefVBSyn(std::string_view keywords, std::string sample, std::string 
     rules.Delimited('#', '#', tkString, TZefUnclosed::NoMatch);
     AddCommonRules(zefchars::Digits().Add('.').Add('e').Add('E'), TZefCharSet("#&()*+,-./:;=^{}<>"));
     SetSample(std::move(sample));
-    FinishConstruction(std::move(filter));
+    FinishConstruction(std::move(filter), TScanBy::Rules);
 }
 
 TZefVBScriptSyn::TZefVBScriptSyn()
