@@ -10,6 +10,7 @@
 #include "ZefHighlighterHtml.h"
 #include "ZefHighlighterIni.h"
 #include "ZefHighlighterKix.h"
+#include "ZefHighlighterPas.h"
 #include "ZefHighlighterSQL.h"
 #include "ZefHighlighterVB.h"
 
@@ -47,6 +48,7 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
         {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},
         {Make<TZefBatSyn>, "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", nullptr},
+        {Make<TZefPasSyn>, std::nullopt, nullptr},
         {Make<TZefSQLSyn>, "SQL Files (*.sql)|*.sql",
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefSQLSyn&>(highlighter).SetSQLDialect(sqlSybase); }},
         {Make<TZefVBSyn>, "Visual Basic Files (*.bas)|*.bas", nullptr},

@@ -40,6 +40,7 @@ const TCatalogueRow kCatalogue[] = {
     {"MS VBScript", "TZefVBScriptSyn", "VBScript Files (*.vbs)|*.vbs", kCodeDefaults},
     {"MS-DOS Batch", "TZefBatSyn", "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd",
      {"Comment", "Identifier", "Key", "", "Space", ""}},
+    {"Object Pascal", "TZefPasSyn", "Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc", kCodeDefaults},
     {"SQL", "TZefSQLSyn", "SQL Files (*.sql)|*.sql", kCodeDefaults},
     {"Visual Basic", "TZefVBSyn", "Visual Basic Files (*.bas)|*.bas", kCodeDefaults},
     {"x86 Assembly", "TZefAsmSyn", "x86 Assembly Files (*.asm)|*.ASM", kCodeDefaults},
