@@ -13,6 +13,7 @@
 #include "ZefHighlighterPas.h"
 #include "ZefHighlighterSQL.h"
 #include "ZefHighlighterVB.h"
+#include "ZefHighlighterXML.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefSQLSyn&>(highlighter).SetSQLDialect(sqlSybase); }},
         {Make<TZefVBSyn>, "Visual Basic Files (*.bas)|*.bas", nullptr},
         {Make<TZefAsmSyn>, "x86 Assembly Files (*.asm)|*.ASM", nullptr},
+        {Make<TZefXMLSyn>, "XML Document (*.xml,*.xsd,*.xsl,*.xslt)|*.xml;*.xsd;*.xsl;*.xslt",
+         [](TZefCustomHighlighter& highlighter) { static_cast<TZefXMLSyn&>(highlighter).SetWantBracesParsed(false); }},
     };
     return rows;
 }

@@ -44,6 +44,8 @@ const TCatalogueRow kCatalogue[] = {
     {"SQL", "TZefSQLSyn", "SQL Files (*.sql)|*.sql", kCodeDefaults},
     {"Visual Basic", "TZefVBSyn", "Visual Basic Files (*.bas)|*.bas", kCodeDefaults},
     {"x86 Assembly", "TZefAsmSyn", "x86 Assembly Files (*.asm)|*.ASM", kCodeDefaults},
+    {"XML", "TZefXMLSyn", "XML Document (*.xml,*.xsd,*.xsl,*.xslt)|*.xml;*.xsd;*.xsl;*.xslt",
+     {"Comment", "Attribute Name", "Element Name", "", "Whitespace", "Symbol"}},
 };
 
 const TCatalogueRow* RowOf(const std::string& language)

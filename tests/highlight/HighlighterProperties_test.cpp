@@ -38,6 +38,8 @@ const std::map<std::string, std::vector<std::string>> kLanguageAlphabet = {
                        "read", "exports", "name", "index", "1..2"}},
     {"SQL", {"--", "/*", "*/", "'", "\"\"", "\\\"", "@", "@@x", "select", "REFERENCES", "name#1", "1-2", "5--",
              "<<=", "||", "#", "$", "`"}},
+    {"XML", {"<", "</", ">", "<!--", "-->", "<?", "?>", "<![CDATA[", "]]>", "<!DOCTYPE", "[", "]", "&amp;", "&#",
+             "a", "xmlns:x", "=", "='", "=\"", "/>", "<!"}},
     {"x86 Assembly", {";", "#", "//", "mov", "EAX", "0FFh", "0x1F", "fld1", "pfrcpit1"}},
 };
 
