@@ -3,6 +3,7 @@
 
 #include "ZefHighlighterAsm.h"
 #include "ZefHighlighterBat.h"
+#include "ZefHighlighterCss.h"
 #include "ZefHighlighterDfm.h"
 #include "ZefHighlighterFortran.h"
 #include "ZefHighlighterFoxpro.h"
@@ -29,6 +30,15 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
 {
     static const std::vector<TZefHighlighterRow> rows = {
         {Make<TZefDfmSyn>, "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm", nullptr},
+        {Make<TZefCssSyn>, std::nullopt,
+         [](TZefCustomHighlighter& highlighter) {
+             auto& css = static_cast<TZefCssSyn&>(highlighter);
+             css.PropertyAttri->SetStyle(0);
+             css.KeyAttri->SetForeground(clNone);
+             css.ValueAttri->SetForeground(clNone);
+             css.UndefPropertyAttri->SetForeground(clNone);
+             css.UndefPropertyAttri->SetStyle(0);
+         }},
         {Make<TZefFortranSyn>, "Fortran Files (*.for)|*.for", nullptr},
         {Make<TZefFoxproSyn>, "Foxpro Files (*.prg)|*.prg", nullptr},
         {Make<TZefGeneralSyn>, "",

@@ -30,6 +30,8 @@ constexpr std::array<const char*, 6> kCodeDefaults = {"Comment", "Identifier", "
 const TCatalogueRow kCatalogue[] = {
     {"Borland Forms", "TZefDfmSyn", "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm",
      {"Comment", "Identifier", "Key", "String", "Space", "Symbol"}},
+    {"Cascading Style Sheet", "TZefCssSyn", "Cascading Stylesheets (*.css)|*.css",
+     {"Comment", "", "Reserved Word", "String", "Space", "Symbol"}},
     {"Fortran", "TZefFortranSyn", "Fortran Files (*.for)|*.for", kCodeDefaults},
     {"Foxpro", "TZefFoxproSyn", "Foxpro Files (*.prg)|*.prg", kCodeDefaults},
     {"General", "TZefGeneralSyn", "", kCodeDefaults},

@@ -40,6 +40,8 @@ const std::map<std::string, std::vector<std::string>> kLanguageAlphabet = {
              "<<=", "||", "#", "$", "`"}},
     {"XML", {"<", "</", ">", "<!--", "-->", "<?", "?>", "<![CDATA[", "]]>", "<!DOCTYPE", "[", "]", "&amp;", "&#",
              "a", "xmlns:x", "=", "='", "=\"", "/>", "<!"}},
+    {"Cascading Style Sheet", {"{", "}", ":", ";", ",", "/*", "*/", "/", "#FF0", "1.5", "..", "color",
+                               "z-index", "px solid", "a:hover", "\""}},
     {"x86 Assembly", {";", "#", "//", "mov", "EAX", "0FFh", "0x1F", "fld1", "pfrcpit1"}},
 };
 
