@@ -80,12 +80,7 @@ uint32_t TZefCssSyn::PropertyHash(std::string_view word)
     return hash;
 }
 
-int TZefCssSyn::PropertyCount()
-{
-    int count = 0;
-    EnumerateKeywords(0, kProperties, kNameChars, [&count](std::string_view, int) { ++count; });
-    return count;
-}
+int TZefCssSyn::PropertyCount() { return CountKeywords(kProperties, kNameChars); }
 
 TZefCssSyn::TZefCssSyn() : TZefTableHighlighter(tkNull, tkText, tkUndefProperty, rsSelector)
 {
@@ -170,6 +165,24 @@ void TZefCssSyn::Symbol(TRangeState next)
     Enter(next);
 }
 
+bool TZefCssSyn::BlockToken()
+{
+    TZefScanCursor& cursor = Cursor();
+    switch (cursor.Current()) {
+    case '"':
+        SetTokenKind(tkString);
+        cursor.Advance();
+        cursor.SkipPast("\"");
+        return true;
+    case ':':
+    case ',': Symbol(rsValue); return true;
+    case ';': Symbol(rsPropertyName); return true;
+    case '{': Symbol(rsDeclaration); return true;
+    case '}': Symbol(rsSelector); return true;
+    default: return false;
+    }
+}
+
 void TZefCssSyn::SelectorToken()
 {
     TZefScanCursor& cursor = Cursor();
@@ -185,19 +198,7 @@ void TZefCssSyn::SelectorToken()
 void TZefCssSyn::DeclarationToken()
 {
     TZefScanCursor& cursor = Cursor();
-    switch (cursor.Current()) {
-    case '"':
-        SetTokenKind(tkString);
-        cursor.Advance();
-        cursor.SkipPast("\"");
-        return;
-    case ':':
-    case ',': Symbol(rsValue); return;
-    case ';': Symbol(rsPropertyName); return;
-    case '{': Symbol(rsDeclaration); return;
-    case '}': Symbol(rsSelector); return;
-    default: break;
-    }
+    if (BlockToken()) return;
     cursor.Advance();
     SkipToStop(cursor, kPropertyStops);
     SetTokenKind(Keywords()->KindOf(cursor.Token()) == tkProperty ? tkProperty : tkUndefProperty);
@@ -207,23 +208,12 @@ void TZefCssSyn::ValueToken()
 {
     TZefScanCursor& cursor = Cursor();
     const unsigned char c = cursor.Current();
-    switch (c) {
-    case '"':
-        SetTokenKind(tkString);
-        cursor.Advance();
-        cursor.SkipPast("\"");
-        return;
-    case '#':
+    if (BlockToken()) return;
+    if (c == '#') {
         SetTokenKind(tkColor);
         cursor.Advance();
         cursor.SkipWhile(zefchars::HexDigits());
         return;
-    case ':':
-    case ',': Symbol(rsValue); return;
-    case ';': Symbol(rsPropertyName); return;
-    case '{': Symbol(rsDeclaration); return;
-    case '}': Symbol(rsSelector); return;
-    default: break;
     }
     if (kDigits.Contains(c) || c == '.') {
         SetTokenKind(tkNumber);

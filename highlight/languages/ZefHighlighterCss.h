@@ -40,6 +40,8 @@ protected:
 
 private:
     void Symbol(TRangeState next);
+    // Strings and the symbols of a declaration block, alike in property names and values: true when taken.
+    bool BlockToken();
     void SelectorToken();
     void DeclarationToken();
     void ValueToken();

@@ -81,21 +81,14 @@ uint32_t TZefSQLSyn::WordHash(std::string_view word)
     uint32_t hash = 0;
     for (const char c : word) {
         const auto byte = static_cast<unsigned char>(c);
-        uint32_t value = 0;
-        if (byte == '_') value = 1;
-        else if (byte >= 'a' && byte <= 'z') value = byte - 'a' + 2;
-        else if (byte >= 'A' && byte <= 'Z') value = byte - 'A' + 2;
+        const uint32_t letter = zefkeys::LetterOrdinal(byte);
+        const uint32_t value = byte == '_' ? 1 : letter ? letter + 1 : 0;
         hash = (hash * 2 + value) % 256;
     }
     return hash;
 }
 
-int TZefSQLSyn::ReservedWordCount()
-{
-    int count = 0;
-    EnumerateKeywords(0, kReservedWords, kWordChars, [&count](std::string_view, int) { ++count; });
-    return count;
-}
+int TZefSQLSyn::ReservedWordCount() { return CountKeywords(kReservedWords, kWordChars); }
 
 TZefSQLSyn::TZefSQLSyn() : TZefTableHighlighter(tkNull, tkUnknown, tkIdentifier, rsUnknown)
 {
