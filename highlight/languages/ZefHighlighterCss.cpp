@@ -28,7 +28,6 @@ constexpr std::string_view kProperties =
 constexpr uint32_t kBucketCount = 256;
 constexpr TZefCharSet kNameChars = TZefCharSet("-_").AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
 constexpr TZefCharSet kDigits = zefchars::Digits();
-constexpr TZefCharSet kBlanks = TZefCharSet().AddRange(1, 32);
 // What ends a selector: "{", "/" and control characters but NUL (an ordinary character).
 constexpr TZefCharSet kSelectorStops = TZefCharSet("{/").AddRange(1, 31);
 // What ends a property name (and "/*").
