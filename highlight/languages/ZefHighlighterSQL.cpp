@@ -123,9 +123,11 @@ TZefSQLSyn::TZefSQLSyn() : TZefTableHighlighter(tkNull, tkUnknown, tkIdentifier,
     rules.Custom(kDigits, Number);
     rules.Prefixed("@", kWordChars, tkVariable, TZefScanRules::kNoClosing, false);
     rules.Words(TZefCharSet("_").AddRange('A', 'Z').AddRange('a', 'z'));
-    rules.Operators({"!=", "%=", "*=", "^=", "&&", "&=", "++", "+=", "/=", "<<=", "<=", "<<", "==", "=>", ">=",
-                     ">>", "||", "|="},
-                    tkSymbol);
+    // One list per first character, so a symbol is compared with its own few operators only.
+    for (const auto& operators : std::initializer_list<std::vector<std::string_view>>{
+             {"!="}, {"%="}, {"*="}, {"^="}, {"&&", "&="}, {"++", "+="}, {"/="}, {"<<=", "<=", "<<"}, {"==", "=>"},
+             {">=", ">>"}, {"||", "|="}})
+        rules.Operators(operators, tkSymbol);
     // Every other character but "#", "$", backslash, backquote and 127..255 (unknown) is a one-character symbol.
     rules.Single(TZefCharSet().AddRange(1, 126) - zefchars::BlankChars() - kWordChars - TZefCharSet("\r\n\\`"),
                  tkSymbol);
