@@ -57,3 +57,10 @@ void EnumerateKeywords(int kind, std::string_view keywords, const TZefCharSet& i
         if (i > start) add(keywords.substr(start, i - start), kind);
     }
 }
+
+int CountKeywords(std::string_view keywords, const TZefCharSet& identChars)
+{
+    int count = 0;
+    EnumerateKeywords(0, keywords, identChars, [&count](std::string_view, int) { ++count; });
+    return count;
+}

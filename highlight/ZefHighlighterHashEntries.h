@@ -62,3 +62,5 @@ private:
 // empty `add` does nothing.
 void EnumerateKeywords(int kind, std::string_view keywords, const TZefCharSet& identChars,
                        const std::function<void(std::string_view keyword, int kind)>& add);
+// How many keywords EnumerateKeywords finds in `keywords`.
+int CountKeywords(std::string_view keywords, const TZefCharSet& identChars);

@@ -3,6 +3,7 @@
 
 #include "ZefHighlighterAsm.h"
 #include "ZefHighlighterBat.h"
+#include "ZefHighlighterCss.h"
 #include "ZefHighlighterDfm.h"
 #include "ZefHighlighterFortran.h"
 #include "ZefHighlighterFoxpro.h"
@@ -10,7 +11,10 @@
 #include "ZefHighlighterHtml.h"
 #include "ZefHighlighterIni.h"
 #include "ZefHighlighterKix.h"
+#include "ZefHighlighterPas.h"
+#include "ZefHighlighterSQL.h"
 #include "ZefHighlighterVB.h"
+#include "ZefHighlighterXML.h"
 
 namespace {
 
@@ -26,6 +30,15 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
 {
     static const std::vector<TZefHighlighterRow> rows = {
         {Make<TZefDfmSyn>, "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm", nullptr},
+        {Make<TZefCssSyn>, std::nullopt,
+         [](TZefCustomHighlighter& highlighter) {
+             auto& css = static_cast<TZefCssSyn&>(highlighter);
+             css.PropertyAttri->SetStyle(0);
+             css.KeyAttri->SetForeground(clNone);
+             css.ValueAttri->SetForeground(clNone);
+             css.UndefPropertyAttri->SetForeground(clNone);
+             css.UndefPropertyAttri->SetStyle(0);
+         }},
         {Make<TZefFortranSyn>, "Fortran Files (*.for)|*.for", nullptr},
         {Make<TZefFoxproSyn>, "Foxpro Files (*.prg)|*.prg", nullptr},
         {Make<TZefGeneralSyn>, "",
@@ -46,8 +59,13 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
         {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},
         {Make<TZefBatSyn>, "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", nullptr},
+        {Make<TZefPasSyn>, std::nullopt, nullptr},
+        {Make<TZefSQLSyn>, "SQL Files (*.sql)|*.sql",
+         [](TZefCustomHighlighter& highlighter) { static_cast<TZefSQLSyn&>(highlighter).SetSQLDialect(sqlSybase); }},
         {Make<TZefVBSyn>, "Visual Basic Files (*.bas)|*.bas", nullptr},
         {Make<TZefAsmSyn>, "x86 Assembly Files (*.asm)|*.ASM", nullptr},
+        {Make<TZefXMLSyn>, "XML Document (*.xml,*.xsd,*.xsl,*.xslt)|*.xml;*.xsd;*.xsl;*.xslt",
+         [](TZefCustomHighlighter& highlighter) { static_cast<TZefXMLSyn&>(highlighter).SetWantBracesParsed(false); }},
     };
     return rows;
 }

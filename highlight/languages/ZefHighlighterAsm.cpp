@@ -43,21 +43,14 @@ uint32_t TZefAsmSyn::MnemonicHash(std::string_view word)
     uint32_t hash = 0;
     for (const char c : word) {
         const auto byte = static_cast<unsigned char>(c);
-        uint32_t value = 0;
-        if (byte >= 'a' && byte <= 'z') value = byte - 'a' + 1;
-        else if (byte >= 'A' && byte <= 'Z') value = byte - 'A' + 1;
-        else if (byte >= '0' && byte <= '9') value = byte - '0' + 27;
+        uint32_t value = zefkeys::LetterOrdinal(byte);
+        if (byte >= '0' && byte <= '9') value = byte - '0' + 27;
         hash = (hash * 7 + value) % kBucketCount;
     }
     return hash;
 }
 
-int TZefAsmSyn::MnemonicCount()
-{
-    int count = 0;
-    EnumerateKeywords(0, kMnemonics, zefchars::StandardIdentChars(), [&count](std::string_view, int) { ++count; });
-    return count;
-}
+int TZefAsmSyn::MnemonicCount() { return CountKeywords(kMnemonics, zefchars::StandardIdentChars()); }
 
 TZefAsmSyn::TZefAsmSyn() : TZefCodeHighlighter(TLook{})
 {

@@ -30,6 +30,8 @@ constexpr std::array<const char*, 6> kCodeDefaults = {"Comment", "Identifier", "
 const TCatalogueRow kCatalogue[] = {
     {"Borland Forms", "TZefDfmSyn", "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm",
      {"Comment", "Identifier", "Key", "String", "Space", "Symbol"}},
+    {"Cascading Style Sheet", "TZefCssSyn", "Cascading Stylesheets (*.css)|*.css",
+     {"Comment", "", "Reserved Word", "String", "Space", "Symbol"}},
     {"Fortran", "TZefFortranSyn", "Fortran Files (*.for)|*.for", kCodeDefaults},
     {"Foxpro", "TZefFoxproSyn", "Foxpro Files (*.prg)|*.prg", kCodeDefaults},
     {"General", "TZefGeneralSyn", "", kCodeDefaults},
@@ -40,8 +42,12 @@ const TCatalogueRow kCatalogue[] = {
     {"MS VBScript", "TZefVBScriptSyn", "VBScript Files (*.vbs)|*.vbs", kCodeDefaults},
     {"MS-DOS Batch", "TZefBatSyn", "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd",
      {"Comment", "Identifier", "Key", "", "Space", ""}},
+    {"Object Pascal", "TZefPasSyn", "Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc", kCodeDefaults},
+    {"SQL", "TZefSQLSyn", "SQL Files (*.sql)|*.sql", kCodeDefaults},
     {"Visual Basic", "TZefVBSyn", "Visual Basic Files (*.bas)|*.bas", kCodeDefaults},
     {"x86 Assembly", "TZefAsmSyn", "x86 Assembly Files (*.asm)|*.ASM", kCodeDefaults},
+    {"XML", "TZefXMLSyn", "XML Document (*.xml,*.xsd,*.xsl,*.xslt)|*.xml;*.xsd;*.xsl;*.xslt",
+     {"Comment", "Attribute Name", "Element Name", "", "Whitespace", "Symbol"}},
 };
 
 const TCatalogueRow* RowOf(const std::string& language)

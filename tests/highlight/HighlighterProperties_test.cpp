@@ -34,6 +34,14 @@ const std::map<std::string, std::vector<std::string>> kLanguageAlphabet = {
     {"KiXtart", {";", "$var", "@USERID", "#13", "?", "COOKIE1", "COOKIE2", "ENDIF"}},
     {"MS VBScript", {"'", "Rem", "rem ", "#1/1/2000#", "#", "Dim", "ElseIf", "Print #1"}},
     {"Visual Basic", {"'", "Rem", "rem ", "#1/1/2000#", "#", "Dim", "elseif", "Print #1", "1.5e3"}},
+    {"Object Pascal", {"{", "}", "{$", "(*", "*)", "//", "''", "#13", "#$0D", "$FF", "1e-3", "asm", "end", "property",
+                       "read", "exports", "name", "index", "1..2"}},
+    {"SQL", {"--", "/*", "*/", "'", "\"\"", "\\\"", "@", "@@x", "select", "REFERENCES", "name#1", "1-2", "5--",
+             "<<=", "||", "#", "$", "`"}},
+    {"XML", {"<", "</", ">", "<!--", "-->", "<?", "?>", "<![CDATA[", "]]>", "<!DOCTYPE", "[", "]", "&amp;", "&#",
+             "a", "xmlns:x", "=", "='", "=\"", "/>", "<!"}},
+    {"Cascading Style Sheet", {"{", "}", ":", ";", ",", "/*", "*/", "/", "#FF0", "1.5", "..", "color",
+                               "z-index", "px solid", "a:hover", "\""}},
     {"x86 Assembly", {";", "#", "//", "mov", "EAX", "0FFh", "0x1F", "fld1", "pfrcpit1"}},
 };
 
