@@ -133,7 +133,7 @@ TZefSQLSyn::TZefSQLSyn() : TZefTableHighlighter(tkNull, tkUnknown, tkIdentifier,
                  tkSymbol);
 
     SetSample("-- Sample\r\nselect name, @count from users /* all */\r\nwhere id = 'a' and x <= 1.5;\r\n");
-    FinishConstruction("SQL Files (*.sql)|*.sql");
+    FinishConstruction("SQL Files (*.sql)|*.sql", TScanBy::Rules);
 }
 
 void TZefSQLSyn::BuildKeywords()
