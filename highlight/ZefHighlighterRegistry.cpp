@@ -3,6 +3,7 @@
 
 #include "ZefHighlighterAsm.h"
 #include "ZefHighlighterBat.h"
+#include "ZefHighlighterCpp.h"
 #include "ZefHighlighterDfm.h"
 #include "ZefHighlighterFortran.h"
 #include "ZefHighlighterFoxpro.h"
@@ -26,6 +27,7 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
 {
     static const std::vector<TZefHighlighterRow> rows = {
         {Make<TZefDfmSyn>, "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm", nullptr},
+        {Make<TZefCppSyn>, "C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp", nullptr},
         {Make<TZefFortranSyn>, "Fortran Files (*.for)|*.for", nullptr},
         {Make<TZefFoxproSyn>, "Foxpro Files (*.prg)|*.prg", nullptr},
         {Make<TZefGeneralSyn>, "",

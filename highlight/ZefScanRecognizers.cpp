@@ -1,6 +1,8 @@
 // The shared recognisers; each is one forward pass over the characters it consumes.
 #include "ZefScanRecognizers.h"
 
+#include <algorithm>
+
 namespace zefscan {
 
 bool ContinueQuoted(TZefScanCursor& cursor, char quote, int escape)
@@ -71,6 +73,52 @@ size_t ScanNumber(TZefScanCursor& cursor, const TZefNumberOptions& options)
         }
     }
     cursor.SkipWhile(options.suffixes);
+    return cursor.Run() - start;
+}
+
+TZefOperatorTable::TZefOperatorTable(std::initializer_list<std::string_view> operators)
+{
+    for (const std::string_view op : operators) {
+        if (op.empty()) continue;
+        const auto first = static_cast<unsigned char>(op[0]);
+        byFirst_[first].push_back(op);
+        starts_.Add(first);
+    }
+    for (auto& list : byFirst_) {
+        std::stable_sort(list.begin(), list.end(),
+                         [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
+    }
+}
+
+size_t TZefOperatorTable::Scan(TZefScanCursor& cursor) const
+{
+    if (cursor.AtEnd()) return 0;
+    for (const std::string_view op : byFirst_[cursor.Current()]) {
+        if (cursor.LookingAt(op)) {
+            cursor.Advance(op.size());
+            return op.size();
+        }
+    }
+    return 0;
+}
+
+size_t ScanSignedExponentNumber(TZefScanCursor& cursor, const TZefCharSet& body)
+{
+    const size_t start = cursor.Run();
+    const int second = cursor.Peek(1);
+    const bool decimal = !(cursor.Current() == '0' && (second == 'x' || second == 'X'));
+    cursor.Advance();
+    while (!cursor.AtEnd()) {
+        const unsigned char c = cursor.Current();
+        if (c == '.' && cursor.Peek(1) == '.') break;
+        if (c == '+' || c == '-') {
+            const int before = cursor.PeekBefore();
+            if (!decimal || (before != 'e' && before != 'E') || !IsDigitAt(cursor, 1)) break;
+        } else if (!body.Contains(c)) {
+            break;
+        }
+        cursor.Advance();
+    }
     return cursor.Run() - start;
 }
 

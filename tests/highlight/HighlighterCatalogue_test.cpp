@@ -30,6 +30,7 @@ constexpr std::array<const char*, 6> kCodeDefaults = {"Comment", "Identifier", "
 const TCatalogueRow kCatalogue[] = {
     {"Borland Forms", "TZefDfmSyn", "Delphi/C++ Builder Form Files (*.dfm;*.xfm)|*.dfm;*.xfm",
      {"Comment", "Identifier", "Key", "String", "Space", "Symbol"}},
+    {"C++", "TZefCppSyn", "C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp", kCodeDefaults},
     {"Fortran", "TZefFortranSyn", "Fortran Files (*.for)|*.for", kCodeDefaults},
     {"Foxpro", "TZefFoxproSyn", "Foxpro Files (*.prg)|*.prg", kCodeDefaults},
     {"General", "TZefGeneralSyn", "", kCodeDefaults},

@@ -28,6 +28,8 @@ const std::map<std::string, std::vector<std::string>> kLanguageAlphabet = {
     {"INI File", {";", "[", "]", "=", "'''", "\"\"\"", "1.5e3", "4ab", "[Section]", "Key"}},
     {"MS-DOS Batch", {"rem", "REM ", "::", ":", "%%i", "%~dp0", "%PATH%", "%1", "echo", "goto", "errorlevel"}},
     {"Borland Forms", {"{", "}", "object", "end", "inherited", "#13", "$FF", "'", "Form1: TForm1"}},
+    {"C++", {"/*", "*/", "/*/", "//", "#define", "#", "\\", "asm", "__asm", "{", "}", ";", "0x1F", "017", "09",
+             "1.5e-3", "2.0f", "10UL", "1e", "0x", "'", "...", "->", "<<=", "int", "nullptr"}},
     {"Fortran", {"C", "c", "*", "!", "PROGRAM", "do", "1.5E2", "structure"}},
     {"Foxpro", {"&&", "*", "{", "}", "{^2000-01-01}", "@", "_screen", "set", "sele"}},
     {"General", {"(*", "*)", "{", "}", "/*", "*/", "//", "#1", "#define", "'"}},
