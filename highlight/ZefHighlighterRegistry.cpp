@@ -10,6 +10,8 @@
 #include "ZefHighlighterGeneral.h"
 #include "ZefHighlighterHtml.h"
 #include "ZefHighlighterIni.h"
+#include "ZefHighlighterJScript.h"
+#include "ZefHighlighterJava.h"
 #include "ZefHighlighterKix.h"
 #include "ZefHighlighterVB.h"
 
@@ -44,6 +46,8 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
              html.AndAttri->SetStyle(0);
          }},
         {Make<TZefIniSyn>, "INI Files (*.ini)|*.ini", nullptr},
+        {Make<TZefJavaSyn>, "Java Files (*.java)|*.java", nullptr},
+        {Make<TZefJScriptSyn>, "Javascript Files (*.js)|*.js", nullptr},
         {Make<TZefKixSyn>, "Kix Scripts (*.kix)|*.kix",
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
         {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},

@@ -44,12 +44,31 @@ bool IsDigitAt(const TZefScanCursor& cursor, size_t offset)
     return c >= '0' && c <= '9';
 }
 
+void ScanExponent(TZefScanCursor& cursor, const TZefNumberOptions& options)
+{
+    if (!options.exponent || (cursor.Peek() != 'e' && cursor.Peek() != 'E')) return;
+    const int sign = cursor.Peek(1);
+    const size_t digitAt = (sign == '+' || sign == '-') ? 2 : 1;
+    if (IsDigitAt(cursor, digitAt)) {
+        cursor.Advance(digitAt);
+        cursor.SkipWhile(zefchars::Digits());
+    }
+}
+
 } // namespace
 
 size_t ScanNumber(TZefScanCursor& cursor, const TZefNumberOptions& options)
 {
-    if (!IsDigitAt(cursor, 0)) return 0;
     const size_t start = cursor.Run();
+    if (options.fraction && cursor.Peek() == '.' && IsDigitAt(cursor, 1)) {
+        // A fraction without its whole part: .5, .5e3.
+        cursor.Advance();
+        cursor.SkipWhile(zefchars::Digits());
+        ScanExponent(cursor, options);
+        cursor.SkipWhile(options.suffixes);
+        return cursor.Run() - start;
+    }
+    if (!IsDigitAt(cursor, 0)) return 0;
     constexpr TZefCharSet kDigits = zefchars::Digits();
     constexpr TZefCharSet kHexDigits = zefchars::HexDigits();
     const int second = cursor.Peek(1);
@@ -63,14 +82,7 @@ size_t ScanNumber(TZefScanCursor& cursor, const TZefNumberOptions& options)
             cursor.Advance();
             cursor.SkipWhile(kDigits);
         }
-        if (options.exponent && (cursor.Peek() == 'e' || cursor.Peek() == 'E')) {
-            const int sign = cursor.Peek(1);
-            const size_t digitAt = (sign == '+' || sign == '-') ? 2 : 1;
-            if (IsDigitAt(cursor, digitAt)) {
-                cursor.Advance(digitAt);
-                cursor.SkipWhile(kDigits);
-            }
-        }
+        ScanExponent(cursor, options);
     }
     cursor.SkipWhile(options.suffixes);
     return cursor.Run() - start;

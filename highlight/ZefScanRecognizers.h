@@ -42,7 +42,8 @@ struct TZefNumberOptions {
     TZefCharSet suffixes;  // trailing type letters such as L, U, F
 };
 
-// A number starting with a digit at the run position; answers its length (0 when no digit stands there).
+// A number starting with a digit at the run position, or with "." and a digit when fractions are allowed;
+// answers its length (0 when no number stands there).
 size_t ScanNumber(TZefScanCursor& cursor, const TZefNumberOptions& options = {});
 
 // A language's operators filed by their first character, longest first, for a longest-match scan that looks

@@ -37,6 +37,8 @@ const TCatalogueRow kCatalogue[] = {
     {"HTML", "TZefHTMLSyn", "HTML Document (*.htm,*.html)|*.htm;*.html",
      {"Comment", "Identifier", "Reserved Word", "", "Space", "Symbol"}},
     {"INI File", "TZefIniSyn", "INI Files (*.ini)|*.ini", {"Comment", "", "Key", "String", "Space", "Symbol"}},
+    {"Java", "TZefJavaSyn", "Java Files (*.java)|*.java", kCodeDefaults},
+    {"JavaScript", "TZefJScriptSyn", "Javascript Files (*.js)|*.js", kCodeDefaults},
     {"KiXtart", "TZefKixSyn", "Kix Scripts (*.kix)|*.kix", {"Comment", "Identifier", "Key", "String", "Space", "Symbol"}},
     {"MS VBScript", "TZefVBScriptSyn", "VBScript Files (*.vbs)|*.vbs", kCodeDefaults},
     {"MS-DOS Batch", "TZefBatSyn", "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd",
