@@ -13,6 +13,7 @@
 #include "ZefHighlighterJScript.h"
 #include "ZefHighlighterJava.h"
 #include "ZefHighlighterKix.h"
+#include "ZefHighlighterPerl.h"
 #include "ZefHighlighterVB.h"
 
 namespace {
@@ -50,6 +51,7 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
         {Make<TZefJScriptSyn>, "Javascript Files (*.js)|*.js", nullptr},
         {Make<TZefKixSyn>, "Kix Scripts (*.kix)|*.kix",
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
+        {Make<TZefPerlSyn>, "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi", nullptr},
         {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},
         {Make<TZefBatSyn>, "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", nullptr},
         {Make<TZefVBSyn>, "Visual Basic Files (*.bas)|*.bas", nullptr},

@@ -43,6 +43,7 @@ const TCatalogueRow kCatalogue[] = {
     {"MS VBScript", "TZefVBScriptSyn", "VBScript Files (*.vbs)|*.vbs", kCodeDefaults},
     {"MS-DOS Batch", "TZefBatSyn", "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd",
      {"Comment", "Identifier", "Key", "", "Space", ""}},
+    {"Perl", "TZefPerlSyn", "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi", kCodeDefaults},
     {"Visual Basic", "TZefVBSyn", "Visual Basic Files (*.bas)|*.bas", kCodeDefaults},
     {"x86 Assembly", "TZefAsmSyn", "x86 Assembly Files (*.asm)|*.ASM", kCodeDefaults},
 };

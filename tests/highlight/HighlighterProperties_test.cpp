@@ -39,6 +39,8 @@ const std::map<std::string, std::vector<std::string>> kLanguageAlphabet = {
                     "All"}},
     {"KiXtart", {";", "$var", "@USERID", "#13", "?", "COOKIE1", "COOKIE2", "ENDIF"}},
     {"MS VBScript", {"'", "Rem", "rem ", "#1/1/2000#", "#", "Dim", "ElseIf", "Print #1"}},
+    {"Perl", {"#", "$_", "$^W", "$^", "$count", "@ARGV", "%INC", "%", "x", "x=", "eq", "strict", "\"\"\"", "<=>",
+              "1e-5", ".5", "`", "$ARGV"}},
     {"Visual Basic", {"'", "Rem", "rem ", "#1/1/2000#", "#", "Dim", "elseif", "Print #1", "1.5e3"}},
     {"x86 Assembly", {";", "#", "//", "mov", "EAX", "0FFh", "0x1F", "fld1", "pfrcpit1"}},
 };
