@@ -39,14 +39,34 @@ TZefKeyHashTables CppHashTables()
     return tables;
 }
 
-const zefscan::TZefOperatorTable& Operators()
+// The symbols that may be longer than one character; the others are one-character tokens.
+const zefscan::TZefOperatorTable kOperators{"!=", "!", "%=", "%", "&&", "&=", "&", "*=", "*", "++", "+=", "+", "--",
+                                            "-=", "->", "-", "...", ".", "/=", "/", "::", ":", "<<=", "<<", "<=", "<",
+                                            "==", "=", ">>=", ">>", ">=", ">", "^=", "^", "||", "|=", "|"};
+
+// What a token starting with a character can be; the scanner dispatches on it once per token.
+enum TCharClass : uint8_t { ccIllegal, ccSpace, ccLineBreak, ccWord, ccDigit, ccDot, ccSlash, ccQuote, ccApostrophe,
+                            ccHash, ccOperator, ccSingle };
+
+constexpr std::array<uint8_t, 256> MakeCharClasses()
 {
-    static const zefscan::TZefOperatorTable table{
-        "!=", "!", "%=", "%", "&&", "&=", "&", "*=", "*", "++", "+=", "+", "--", "-=", "->", "-", "...", ".",
-        "/=", "/", "::", ":", "<<=", "<<", "<=", "<", "==", "=", ">>=", ">>", ">=", ">", "^=", "^", "||", "|=",
-        "|", "(", ")", ",", ";", "?", "[", "]", "{", "}", "~"};
-    return table;
+    std::array<uint8_t, 256> classes{};
+    for (int c = 1; c <= 32; ++c) classes[static_cast<size_t>(c)] = ccSpace;
+    classes['\r'] = classes['\n'] = ccLineBreak;
+    for (int c = 0; c < 256; ++c) {
+        if (kWordStart.Contains(static_cast<unsigned char>(c))) classes[static_cast<size_t>(c)] = ccWord;
+    }
+    for (int c = '0'; c <= '9'; ++c) classes[static_cast<size_t>(c)] = ccDigit;
+    for (const char c : std::string_view("!%&*+-:<=>^|")) classes[static_cast<unsigned char>(c)] = ccOperator;
+    for (const char c : std::string_view("(),;?[]{}~")) classes[static_cast<unsigned char>(c)] = ccSingle;
+    classes['.'] = ccDot;
+    classes['/'] = ccSlash;
+    classes['"'] = ccQuote;
+    classes['\''] = ccApostrophe;
+    classes['#'] = ccHash;
+    return classes;
 }
+constexpr std::array<uint8_t, 256> kCharClasses = MakeCharClasses();
 
 bool IsAsmKeyword(std::string_view word) { return word == "asm" || word == "_asm" || word == "__asm"; }
 
@@ -129,32 +149,48 @@ void TZefCppSyn::ScanToken()
     default: break;
     }
     const unsigned char c = cursor.Current();
-    if (c != 0 && c <= 32) {
-        cursor.Advance();
-        if (c != '\r' && c != '\n') cursor.SkipWhile(zefchars::BlankChars());
+    switch (kCharClasses[c]) {
+    case ccSpace: {
+        // By the class table rather than a set: blanks are every other token.
+        const std::string_view line = cursor.Line();
+        size_t end = cursor.Run() + 1;
+        while (end < line.size() && kCharClasses[static_cast<unsigned char>(line[end])] == ccSpace) ++end;
+        cursor.SetRun(end);
         SetTokenKind(tkSpace);
         return;
     }
-    if (c == '/' && (cursor.Peek(1) == '/' || cursor.Peek(1) == '*')) {
+    case ccLineBreak:
+        cursor.Advance();
+        SetTokenKind(tkSpace);
+        return;
+    case ccSlash:
         if (cursor.Peek(1) == '/') {
             cursor.SkipToEnd();
             SetTokenKind(tkComment);
-        } else {
-            BlockComment(true);
+            return;
         }
-        return;
+        if (cursor.Peek(1) == '*') {
+            BlockComment(true);
+            return;
+        }
+        break;
+    default: break;
     }
     // Any token but blanks and comments ends a line's "asm at the end" (the keyword sets it again).
     asmKeywordLast_ = false;
-    if (kWordStart.Contains(c)) {
-        WordToken();
-    } else if (kDigits.Contains(c) || (c == '.' && cursor.Peek(1) >= '0' && cursor.Peek(1) <= '9')) {
-        NumberToken();
-    } else if (c == '"') {
-        StringToken(true);
-    } else if (c == '\'') {
-        CharToken();
-    } else if (c == '#') {
+    switch (kCharClasses[c]) {
+    case ccWord: WordToken(); return;
+    case ccDigit: NumberToken(); return;
+    case ccDot:
+        if (cursor.Peek(1) >= '0' && cursor.Peek(1) <= '9') {
+            NumberToken();
+        } else {
+            SymbolToken();
+        }
+        return;
+    case ccQuote: StringToken(true); return;
+    case ccApostrophe: CharToken(); return;
+    case ccHash: {
         const std::string_view before = cursor.Line().substr(0, cursor.Run());
         if (before.find_first_not_of(" \t") == std::string_view::npos) {
             Directive();
@@ -162,12 +198,20 @@ void TZefCppSyn::ScanToken()
         }
         cursor.Advance();
         SetTokenKind(tkUnknown);
-    } else if (Operators().Starts().Contains(c)) {
-        SymbolToken();
-    } else {
+        return;
+    }
+    case ccSingle:
+        cursor.Advance();
+        SetTokenKind(tkSymbol);
+        AsmBrace(c);
+        return;
+    case ccOperator:
+    case ccSlash: SymbolToken(); return;
+    default:
         // "@", "$", backslash, backquote, NUL and 127..255; a lead byte takes its trail byte.
         cursor.Advance(dbcs::IsLeadByte(c) && cursor.Peek(1) != TZefScanCursor::kEnd ? 2 : 1);
         SetTokenKind(tkUnknown);
+        return;
     }
 }
 
@@ -280,10 +324,8 @@ void TZefCppSyn::WordToken()
 void TZefCppSyn::SymbolToken()
 {
     TZefScanCursor& cursor = Cursor();
-    const unsigned char c = cursor.Current();
-    Operators().Scan(cursor);
+    kOperators.Scan(cursor);
     SetTokenKind(tkSymbol);
-    if (cursor.TokenLength() == 1) AsmBrace(c);
 }
 
 void TZefCppSyn::AsmBrace(unsigned char c)

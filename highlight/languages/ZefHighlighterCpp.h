@@ -23,7 +23,7 @@
 // has no backslash, ends it. The code of an asm statement or block is reported as tkAsm (GetTokenKind and
 // GetTokenAttribute), the asm keyword and the "{", ";" or "}" that open and close it keeping their own kinds.
 // 114 keywords, case-sensitive, in 207 buckets.
-class TZefCppSyn : public TZefTableHighlighter {
+class TZefCppSyn final : public TZefTableHighlighter {
 public:
     enum TTokenKind : int {
         tkAsm, tkComment, tkDirective, tkIdentifier, tkKey, tkNull, tkNumber, tkSpace, tkString, tkSymbol,
