@@ -13,6 +13,7 @@
 #include "ZefHighlighterJScript.h"
 #include "ZefHighlighterJava.h"
 #include "ZefHighlighterKix.h"
+#include "ZefHighlighterPHP.h"
 #include "ZefHighlighterPerl.h"
 #include "ZefHighlighterVB.h"
 
@@ -52,6 +53,7 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
         {Make<TZefKixSyn>, "Kix Scripts (*.kix)|*.kix",
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
         {Make<TZefPerlSyn>, "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi", nullptr},
+        {Make<TZefPHPSyn>, "PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc", nullptr},
         {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},
         {Make<TZefBatSyn>, "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", nullptr},
         {Make<TZefVBSyn>, "Visual Basic Files (*.bas)|*.bas", nullptr},

@@ -44,6 +44,7 @@ const TCatalogueRow kCatalogue[] = {
     {"MS-DOS Batch", "TZefBatSyn", "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd",
      {"Comment", "Identifier", "Key", "", "Space", ""}},
     {"Perl", "TZefPerlSyn", "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi", kCodeDefaults},
+    {"PHP", "TZefPHPSyn", "PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc", kCodeDefaults},
     {"Visual Basic", "TZefVBSyn", "Visual Basic Files (*.bas)|*.bas", kCodeDefaults},
     {"x86 Assembly", "TZefAsmSyn", "x86 Assembly Files (*.asm)|*.ASM", kCodeDefaults},
 };

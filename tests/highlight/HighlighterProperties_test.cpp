@@ -41,6 +41,8 @@ const std::map<std::string, std::vector<std::string>> kLanguageAlphabet = {
     {"MS VBScript", {"'", "Rem", "rem ", "#1/1/2000#", "#", "Dim", "ElseIf", "Print #1"}},
     {"Perl", {"#", "$_", "$^W", "$^", "$count", "@ARGV", "%INC", "%", "x", "x=", "eq", "strict", "\"\"\"", "<=>",
               "1e-5", ".5", "`", "$ARGV"}},
+    {"PHP", {"#", "//", "/*", "*/", "$a", "{$", "${", "[", "['", "']", "->", "\\\"", "1e-5", "echo", "ECHO",
+             "__FILE__"}},
     {"Visual Basic", {"'", "Rem", "rem ", "#1/1/2000#", "#", "Dim", "elseif", "Print #1", "1.5e3"}},
     {"x86 Assembly", {";", "#", "//", "mov", "EAX", "0FFh", "0x1F", "fld1", "pfrcpit1"}},
 };
