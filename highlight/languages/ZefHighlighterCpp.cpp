@@ -68,6 +68,22 @@ constexpr std::array<uint8_t, 256> MakeCharClasses()
 }
 constexpr std::array<uint8_t, 256> kCharClasses = MakeCharClasses();
 
+// A string's or character literal's body through its closing quote (answers true), or to the line end; a
+// backslash takes a quote or a backslash after it with it.
+bool SkipLiteralBody(TZefScanCursor& cursor, char quote)
+{
+    while (!cursor.AtEnd()) {
+        const unsigned char c = cursor.Current();
+        if (c == '\\' && (cursor.Peek(1) == quote || cursor.Peek(1) == '\\')) {
+            cursor.Advance(2);
+            continue;
+        }
+        cursor.Advance();
+        if (c == static_cast<unsigned char>(quote)) return true;
+    }
+    return false;
+}
+
 bool IsAsmKeyword(std::string_view word) { return word == "asm" || word == "_asm" || word == "__asm"; }
 
 } // namespace
@@ -264,17 +280,9 @@ void TZefCppSyn::StringToken(bool opening)
     TZefScanCursor& cursor = Cursor();
     SetTokenKind(tkString);
     if (opening) cursor.Advance();
-    while (!cursor.AtEnd()) {
-        const unsigned char c = cursor.Current();
-        if (c == '\\' && (cursor.Peek(1) == '"' || cursor.Peek(1) == '\\')) {
-            cursor.Advance(2);
-            continue;
-        }
-        cursor.Advance();
-        if (c == '"') {
-            if (Range() == rsMultiLineString) Enter(rsNormal);
-            return;
-        }
+    if (SkipLiteralBody(cursor, '"')) {
+        if (Range() == rsMultiLineString) Enter(rsNormal);
+        return;
     }
     const std::string_view line = cursor.Line();
     if (!line.empty() && line.back() == '\\') {
@@ -289,15 +297,7 @@ void TZefCppSyn::CharToken()
     TZefScanCursor& cursor = Cursor();
     SetTokenKind(tkChar);
     cursor.Advance();
-    while (!cursor.AtEnd()) {
-        const unsigned char c = cursor.Current();
-        if (c == '\\' && (cursor.Peek(1) == '\'' || cursor.Peek(1) == '\\')) {
-            cursor.Advance(2);
-            continue;
-        }
-        cursor.Advance();
-        if (c == '\'') return;
-    }
+    SkipLiteralBody(cursor, '\'');
 }
 
 void TZefCppSyn::WordToken()

@@ -130,6 +130,7 @@ void TZefPHPSyn::StringVariableToken()
 bool TZefPHPSyn::SkipVariableSuffix()
 {
     TZefScanCursor& cursor = Cursor();
+    if (cursor.AtEnd()) return false;
     const std::string_view line = cursor.Line();
     const size_t run = cursor.Run();
     if (cursor.LookingAt("['")) {

@@ -30,6 +30,8 @@ TEST(PHPHighlighter, TokensOfEachConstruct)
         {"sound 8: no variable runs past the closing quote", "\"{$a\" . \"$b['c\"] x",
          "{string}\"{variable}{$a{string}\"{space} {symbol}.{space} {string}\"{variable}$b{string}['c\"{symbol}]{space} "
          "{ident}x\n"},
+        {"sound 9: a variable that ends the line reads nothing past it", "\"$\xF6",
+         "{string}\"{variable}$\xF6 ~2\n"},
         {"sound 9: a NUL is one unknown character", "$a\0\"\0\""s, "{variable}$a{unknown}\0{string}\"\0\"\n"s},
         {"sound 9: a stale range starts from the initial state", "x\"", "{ident}x{string}\" ~2\n", 4},
     });
