@@ -4,15 +4,20 @@
 #include "ZefHighlighterAsm.h"
 #include "ZefHighlighterBat.h"
 #include "ZefHighlighterCss.h"
+#include "ZefHighlighterCpp.h"
 #include "ZefHighlighterDfm.h"
 #include "ZefHighlighterFortran.h"
 #include "ZefHighlighterFoxpro.h"
 #include "ZefHighlighterGeneral.h"
 #include "ZefHighlighterHtml.h"
 #include "ZefHighlighterIni.h"
+#include "ZefHighlighterJScript.h"
+#include "ZefHighlighterJava.h"
 #include "ZefHighlighterKix.h"
 #include "ZefHighlighterPas.h"
 #include "ZefHighlighterSQL.h"
+#include "ZefHighlighterPHP.h"
+#include "ZefHighlighterPerl.h"
 #include "ZefHighlighterVB.h"
 #include "ZefHighlighterXML.h"
 
@@ -39,6 +44,7 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
              css.UndefPropertyAttri->SetForeground(clNone);
              css.UndefPropertyAttri->SetStyle(0);
          }},
+        {Make<TZefCppSyn>, "C++ Files (*.c,*.cpp,*.h,*.hpp)|*.c;*.cpp;*.h;*.hpp", nullptr},
         {Make<TZefFortranSyn>, "Fortran Files (*.for)|*.for", nullptr},
         {Make<TZefFoxproSyn>, "Foxpro Files (*.prg)|*.prg", nullptr},
         {Make<TZefGeneralSyn>, "",
@@ -55,8 +61,12 @@ const std::vector<TZefHighlighterRow>& ZefHighlighterRows()
              html.AndAttri->SetStyle(0);
          }},
         {Make<TZefIniSyn>, "INI Files (*.ini)|*.ini", nullptr},
+        {Make<TZefJavaSyn>, "Java Files (*.java)|*.java", nullptr},
+        {Make<TZefJScriptSyn>, "Javascript Files (*.js)|*.js", nullptr},
         {Make<TZefKixSyn>, "Kix Scripts (*.kix)|*.kix",
          [](TZefCustomHighlighter& highlighter) { static_cast<TZefKixSyn&>(highlighter).KeyAttri->SetForeground(clBlue); }},
+        {Make<TZefPerlSyn>, "Perl Files (*.pl,*.pm,*.cgi)|*.pl;*.pm;*.cgi", nullptr},
+        {Make<TZefPHPSyn>, "PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc", nullptr},
         {Make<TZefVBScriptSyn>, "VBScript Files (*.vbs)|*.vbs", nullptr},
         {Make<TZefBatSyn>, "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd", nullptr},
         {Make<TZefPasSyn>, std::nullopt, nullptr},

@@ -4,7 +4,10 @@
 #include "ZefCharSet.h"
 #include "ZefScanCursor.h"
 
+#include <array>
+#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 // Each recogniser starts at the run position and moves the cursor over what it recognises; none goes past
 // the line end, and the caller sets the token kind and any range change from the answer. A construct that
@@ -39,8 +42,30 @@ struct TZefNumberOptions {
     TZefCharSet suffixes;  // trailing type letters such as L, U, F
 };
 
-// A number starting with a digit at the run position; answers its length (0 when no digit stands there).
+// A number starting with a digit at the run position, or with "." and a digit when fractions are allowed;
+// answers its length (0 when no number stands there).
 size_t ScanNumber(TZefScanCursor& cursor, const TZefNumberOptions& options = {});
+
+// A language's operators filed by their first character, longest first, for a longest-match scan that looks
+// only at the operators that can stand there. Built once per language; scanning allocates nothing.
+class TZefOperatorTable {
+public:
+    explicit TZefOperatorTable(std::initializer_list<std::string_view> operators);
+    // Moves over the longest operator standing at the run position and answers its length, or answers 0
+    // without moving when none stands there.
+    size_t Scan(TZefScanCursor& cursor) const;
+    // The first characters of the operators.
+    const TZefCharSet& Starts() const { return starts_; }
+
+private:
+    std::array<std::vector<std::string_view>, 256> byFirst_;
+    TZefCharSet starts_;
+};
+
+// A number of a language without type letters: the first character and the run of `body` after it, stopping
+// before "..". A "+" or "-" is taken only right after the "e" or "E" of a decimal number (no "0x" prefix)
+// and before a digit, so 1e-5 is one number and 10-x a number and a symbol. Answers the length.
+size_t ScanSignedExponentNumber(TZefScanCursor& cursor, const TZefCharSet& body);
 
 // A run of identifier characters; answers its length.
 inline size_t ScanIdentifier(TZefScanCursor& cursor, const TZefCharSet& identChars)

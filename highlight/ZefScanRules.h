@@ -25,6 +25,7 @@ enum class TZefEscape : uint8_t {
     None,            // the next quote closes
     Backslash,       // a backslash takes the next character with it
     TripleQuoteSkip, // two more quotes right after the opening one are skipped (so ''' opens like ')
+    BackslashTripleQuoteSkip, // both of the above
 };
 
 // What a delimited literal without its closing character on the same line gives.

@@ -293,13 +293,15 @@ bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
         if (!cursor.SkipPast(rule.close2)) Enter(rule.range);
         break;
     case TType::Quoted: {
-        if (rule.escape == TZefEscape::TripleQuoteSkip && cursor.Peek(1) == rule.open && cursor.Peek(2) == rule.open)
-            cursor.Advance(2);
+        const bool tripleSkip =
+            rule.escape == TZefEscape::TripleQuoteSkip || rule.escape == TZefEscape::BackslashTripleQuoteSkip;
+        const bool backslash = rule.escape == TZefEscape::Backslash || rule.escape == TZefEscape::BackslashTripleQuoteSkip;
+        if (tripleSkip && cursor.Peek(1) == rule.open && cursor.Peek(2) == rule.open) cursor.Advance(2);
         cursor.Advance();
         const auto quote = static_cast<unsigned char>(rule.close);
         while (!cursor.AtEnd()) {
             const unsigned char c = cursor.Current();
-            if (rule.escape == TZefEscape::Backslash && c == '\\') {
+            if (backslash && c == '\\') {
                 cursor.Advance(2);
                 continue;
             }
