@@ -110,6 +110,8 @@ void TZefEditPrintPreview::SetScaleMode(TZefPreviewScale mode)
 
 void TZefEditPrintPreview::SetScalePercent(int percent)
 {
+    // Outside this range the sheet is either a speck or too large to lay out and paint.
+    percent = std::clamp(percent, kMinScalePercent, kMaxScalePercent);
     if (scaleMode_ != pscUserScaled) {
         scaleMode_ = pscUserScaled;
         scrollX_ = scrollY_ = 0;
@@ -348,9 +350,9 @@ void TZefEditPrintPreview::ClickZoom(Qt::MouseButton button)
         if (scaleMode_ == pscWholePage)
             SetScalePercent(100);
         else
-            SetScalePercent(std::min(400, scalePercent_ * 2));
+            SetScalePercent(std::min(kMaxScalePercent, scalePercent_ * 2));
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
-        SetScalePercent(std::max(25, scalePercent_ / 2));
+        SetScalePercent(std::max(kMinScalePercent, scalePercent_ / 2));
     }
 }
 

@@ -25,6 +25,7 @@ public:
     TZefPreviewScale ScaleMode() const { return scaleMode_; }
     void SetScaleMode(TZefPreviewScale mode);
     int ScalePercent() const { return scalePercent_; }
+    // Held within kMinScalePercent..kMaxScalePercent.
     void SetScalePercent(int percent);
 
     QColor PageBGColor() const { return pageBGColor_; }
@@ -67,6 +68,8 @@ public:
 
     static constexpr int kFrame = 26;
     static constexpr int kMargin = 12;
+    static constexpr int kMinScalePercent = 25;
+    static constexpr int kMaxScalePercent = 400;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

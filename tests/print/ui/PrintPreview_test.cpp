@@ -219,6 +219,14 @@ TEST_F(PreviewFixture, ClickZoomDoublesAndHalvesWithinLimits)
     EXPECT_EQ(preview->ScalePercent(), 25);
     preview->ClickZoom(Qt::RightButton);
     EXPECT_EQ(preview->ScalePercent(), 25);
+
+    // A percentage set directly is held to the same range.
+    preview->SetScalePercent(0);
+    EXPECT_EQ(preview->ScalePercent(), 25);
+    EXPECT_EQ(preview->PageSize(), QSize(qRound(794 * 0.25), qRound(1122 * 0.25)));
+    preview->SetScalePercent(100000);
+    EXPECT_EQ(preview->ScalePercent(), 400);
+    EXPECT_EQ(preview->PageSize(), QSize(794 * 4, 1122 * 4));
 }
 
 TEST_F(PreviewFixture, UpdatePreviewKeepsTheScaleAndDrawsTheText)
