@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 // NUL bytes are ordinary characters: the end of the line is only ever the length, never a zero byte. All
 // moves clamp at the end, so a scanner cannot run past the line. Every operation is O(characters passed).
@@ -76,25 +77,19 @@ public:
         run_ += text.size();
         return true;
     }
-    // Moves over the characters in `set`; answers how many.
-    size_t SkipWhile(const TZefCharSet& set)
+    // Moves over the characters in `set` (a TZefCharSet, or a TZefCharTable for the hottest loops); answers
+    // how many.
+    template <typename Members>
+    size_t SkipWhile(const Members& set)
     {
-        // Locals keep the loop in registers: a store to run_ could alias the set's words for the compiler.
-        const TZefCharSet members = set;
+        // A small set is copied so the loop keeps it in registers (a store to run_ could alias it for the
+        // compiler); a byte table is read where it is.
+        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
+        Local members = set;
         const char* const data = line_.data();
         const size_t size = line_.size();
         size_t run = run_;
         while (run < size && members.Contains(static_cast<unsigned char>(data[run]))) ++run;
-        const size_t passed = run - run_;
-        run_ = run;
-        return passed;
-    }
-    size_t SkipWhile(const TZefCharTable& table)
-    {
-        const char* const data = line_.data();
-        const size_t size = line_.size();
-        size_t run = run_;
-        while (run < size && table.Contains(static_cast<unsigned char>(data[run]))) ++run;
         const size_t passed = run - run_;
         run_ = run;
         return passed;
