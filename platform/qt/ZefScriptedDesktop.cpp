@@ -114,6 +114,15 @@ TZefScriptedDesktop::TZefScriptedDesktop()
 //   shell "path" -> true | false
 //   sound "path"
 //   dialog "caption" -> 1   (the dialog's result code)
+QStringList TZefScriptedDesktop::MessageTexts() const
+{
+    QStringList texts;
+    for (const TZefDesktopCall& call : calls_) {
+        if (call.request == TZefDesktopRequest::drMessageBox) texts << call.text;
+    }
+    return texts;
+}
+
 QString TZefScriptedDesktop::DebugDump() const
 {
     QString dump;

@@ -4,6 +4,8 @@
 
 #include "ZefDesktop.h"
 
+#include <QStringList>
+
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -57,6 +59,8 @@ public:
     void SetUnscriptedHandler(TUnscriptedHandler handler) { unscripted_ = std::move(handler); }
 
     const std::vector<TZefDesktopCall>& Calls() const { return calls_; }
+    // The texts of the message boxes shown so far, in order.
+    QStringList MessageTexts() const;
     // The log, one line per request, for comparing in one assertion; see the .cpp for the line forms.
     QString DebugDump() const;
     void ClearLog() { calls_.clear(); }

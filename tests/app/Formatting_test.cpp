@@ -64,14 +64,7 @@ protected:
         return Editor(ActiveEditor);
     }
 
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const TZefDesktopCall& call : desktop.Calls())
-            if (call.request == TZefDesktopRequest::drMessageBox)
-                texts << call.text;
-        return texts;
-    }
+    QStringList Messages() const { return desktop.MessageTexts(); }
 };
 
 // What a row expects of the formatter settings after OK (or Cancel).

@@ -31,15 +31,7 @@ protected:
         return edit;
     }
 
-    // The texts of the message boxes shown so far.
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const TZefDesktopCall& call : desktop.Calls())
-            if (call.request == TZefDesktopRequest::drMessageBox)
-                texts << call.text;
-        return texts;
-    }
+    QStringList Messages() const { return desktop.MessageTexts(); }
 };
 
 struct TJumpCase {
