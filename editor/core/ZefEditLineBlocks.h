@@ -93,7 +93,7 @@ public:
     // Swaps everything two lines hold. A loaded line may only move to a block with the same base (the store
     // turns it into a record first otherwise).
     void Exchange(size_t index1, size_t index2);
-    // Whether line `index` counts its offset from `base`.
+    // Whether two lines' blocks count loaded offsets from the same base.
     bool SharesBase(size_t index1, size_t index2) const { return Locate(index1).block->base == Locate(index2).block->base; }
 
     // Calls visit(block) for each block in order.

@@ -288,38 +288,38 @@ TZefLineEntry TZefEditStringList::NewRecord(std::string_view text)
     return zefentry::ForRecord(number);
 }
 
+uint32_t TZefEditStringList::NewSliceRecord(const char* data, size_t size)
+{
+    const uint32_t number = records_.Allocate();
+    TZefEditStringRec& rec = records_[number];
+    std::memset(static_cast<void*>(&rec), 0, sizeof rec);
+    rec.ExpandedWidth = -1;
+    std::memcpy(rec.raw, &data, sizeof data);
+    for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(uint64_t{size} >> (8 * i));
+    rec.raw[15] = TZefEditStringRec::kLongBit | TZefEditStringRec::kSliceBit;
+    rec.SetFlags(lfWidthUnknown);
+    return number;
+}
+
 TZefEditStringRec& TZefEditStringList::OwnRecord(int index)
 {
     const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
     TZefLineEntry& entry = place.block->entries[place.position];
     if (zefentry::IsRecord(entry)) return records_[zefentry::RecordOf(entry)];
     const std::string_view text = LoadedText(place.block->base, entry);
-    const uint32_t number = records_.Allocate();
-    TZefEditStringRec& rec = records_[number];
-    std::memset(static_cast<void*>(&rec), 0, sizeof rec);
-    rec.ExpandedWidth = -1;
-    rec.SetFlags(lfWidthUnknown);
     const bool loaded = zefentry::IsLoaded(entry);
-    if (text.size() <= TZefEditStringRec::kInlineCapacity) {
-        if (!text.empty()) std::memcpy(rec.raw, text.data(), text.size());
-        rec.raw[15] = static_cast<unsigned char>(rec.raw[15] | text.size());
-        if (loaded) --place.block->loadedLines;
-    } else {
-        // The text stays where it is, now a slice of the buffer: still one user of it.
-        const char* data = text.data();
-        std::memcpy(rec.raw, &data, sizeof data);
-        for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(uint64_t{text.size()} >> (8 * i));
-        rec.raw[15] = static_cast<unsigned char>(rec.raw[15] | TZefEditStringRec::kLongBit | TZefEditStringRec::kSliceBit);
-        --place.block->loadedLines;
-    }
+    // Longer text stays where it is, now a slice of the buffer: still one user of it. Short text is copied.
+    const bool slice = text.size() > TZefEditStringRec::kInlineCapacity;
+    const uint32_t number = slice ? NewSliceRecord(text.data(), text.size()) : zefentry::RecordOf(NewRecord(text));
+    if (loaded) --place.block->loadedLines;
+    TZefEditStringRec& rec = records_[number];
     if (entry & zefentry::kKnownBit) UpdateWidth(rec);
     if (entry == zefentry::kZeroedLine) {
         rec.ExpandedWidth = 0;
         rec.SetFlags(0);
     }
-    const bool droppedUser = loaded && !rec.IsSlice();
     entry = zefentry::ForRecord(number);
-    if (droppedUser) DropLoadUser();
+    if (loaded && !slice) DropLoadUser();
     return rec;
 }
 
@@ -771,16 +771,8 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
             add(zefentry::kEmptyLine);
         } else if (length >= kLongLine) {
             // A long line keeps its length in a record, so reading it never searches it for its end.
-            const uint32_t number = records_.Allocate();
-            TZefEditStringRec& rec = records_[number];
-            std::memset(static_cast<void*>(&rec), 0, sizeof rec);
-            rec.ExpandedWidth = -1;
-            std::memcpy(rec.raw, &p, sizeof p);
-            for (int i = 0; i < 7; ++i) rec.raw[8 + i] = static_cast<unsigned char>(uint64_t{length} >> (8 * i));
-            rec.raw[15] = TZefEditStringRec::kLongBit | TZefEditStringRec::kSliceBit;
-            rec.SetFlags(lfWidthUnknown);
             ++loadUsers_;
-            add(zefentry::ForRecord(number));
+            add(zefentry::ForRecord(NewSliceRecord(p, length)));
         } else {
             if (block && block->base != nullptr &&
                 static_cast<size_t>(p - block->base) >= zefentry::kZeroedOffset - 1)

@@ -280,6 +280,9 @@ private:
     void InitNewLine(TZefEditStringRec& rec, std::string_view text);
     // A new record holding text, its width unknown; answers its entry.
     TZefLineEntry NewRecord(std::string_view text);
+    // A new record whose text is data[0..size) of the load buffer, its width unknown; answers its number.
+    // The caller counts it as a user of the buffer.
+    uint32_t NewSliceRecord(const char* data, size_t size);
     int UpdateWidth(TZefEditStringRec& rec);
     int UpdateWidthIfUnknown(TZefEditStringRec& rec);
     // The width of line index, measured now if it was not known; flags receives its tab flags.
