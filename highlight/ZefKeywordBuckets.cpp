@@ -45,13 +45,14 @@ void TZefBucketKeywords::Add(std::string_view keyword, int kind)
     if (hashed.hash >= buckets_.size()) {
         throw EZefHighlighterError("Keyword \"" + std::string(keyword) + "\" hashes beyond the last bucket");
     }
-    std::vector<Entry>& bucket = buckets_[hashed.hash];
-    for (const Entry& entry : bucket) {
+    Bucket& bucket = buckets_[hashed.hash];
+    for (const Entry& entry : bucket.entries) {
         if (Matches(keyword, entry.keyword)) {
             throw EZefHighlighterError("Keyword \"" + entry.keyword + "\" already in list");
         }
     }
-    bucket.push_back({std::string(keyword), kind});
+    bucket.entries.push_back({std::string(keyword), kind});
+    bucket.lengths |= LengthBit(keyword.size());
 }
 
 int TZefBucketKeywords::ScanWord(std::string_view text, size_t* length) const

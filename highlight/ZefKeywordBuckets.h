@@ -56,10 +56,18 @@ private:
         std::string keyword;
         int kind;
     };
+    struct Bucket {
+        uint32_t lengths = 0; // bit n: a keyword of n characters (bit 31: of 31 or more)
+        std::vector<Entry> entries;
+    };
+    static uint32_t LengthBit(size_t length) { return 1u << (length < 31 ? length : 31); }
     int Lookup(uint32_t hash, std::string_view word) const
     {
         if (hash >= buckets_.size()) return identifierKind_;
-        for (const Entry& entry : buckets_[hash]) {
+        const Bucket& bucket = buckets_[hash];
+        // Most words are no keyword: a bucket without a keyword of their length answers without comparing.
+        if ((bucket.lengths & LengthBit(word.size())) == 0) return unmatchedKind_;
+        for (const Entry& entry : bucket.entries) {
             if (entry.keyword.size() == word.size() && Matches(word, entry.keyword)) return entry.kind;
         }
         return unmatchedKind_;
@@ -67,7 +75,7 @@ private:
     bool Matches(std::string_view word, std::string_view keyword) const;
 
     TZefKeyHashTables tables_;
-    std::vector<std::vector<Entry>> buckets_;
+    std::vector<Bucket> buckets_;
     int identifierKind_;
     int unmatchedKind_;
     TZefKeyMatch match_;
