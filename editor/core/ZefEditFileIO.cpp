@@ -5,6 +5,7 @@
 
 #include "ZefRegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -62,8 +63,11 @@ private:
 
 // Reads a regular file whole into a padded buffer: one read of the size fstat reports (looping on short
 // reads), then on to the real end, for files that grow meanwhile or report no size (/proc).
-ByteBuffer ReadWholeFile(int fd, const struct stat& info, size_t padding, size_t& size, const std::string& name)
+ByteBuffer ReadWholeFile(int fd, const struct stat& info, size_t padding, size_t& size, const std::string& name,
+                         TZefProgressTicker& ticker)
 {
+    // Read in pieces, so that progress is told and a stop is heard while a big file comes in.
+    constexpr size_t kPiece = size_t{16} << 20;
     size_t capacity = static_cast<size_t>(info.st_size) + 1; // + 1: the read that finds the end needs room
     ByteBuffer buffer = AllocateBuffer(capacity, padding);
     size = 0;
@@ -72,7 +76,8 @@ ByteBuffer ReadWholeFile(int fd, const struct stat& info, size_t padding, size_t
             capacity *= 2;
             GrowBuffer(buffer, capacity, padding);
         }
-        ssize_t got = ::read(fd, buffer.get() + size, capacity - size);
+        ticker.CheckAt(size);
+        ssize_t got = ::read(fd, buffer.get() + size, std::min(capacity - size, kPiece));
         if (got < 0) {
             if (errno == EINTR) continue;
             throw EZefFileError::FromErrno("Cannot read file", name, errno);
@@ -201,12 +206,17 @@ bool TakeOverIdentity(int fd, int oldFd, const struct stat& old)
 // save about as fast as writing its bytes in one call.
 constexpr size_t kSaveBufferSize = size_t{1} << 20;
 
+// How often a load tells its progress: every 8 MiB of its work.
+constexpr uint64_t kProgressStep = uint64_t{8} << 20;
+// How often a save tells its progress, in lines.
+constexpr uint64_t kSaveProgressLines = 1u << 16;
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------------
 // Loading
 
-void TZefEditStringList::LoadFromFile(const std::string& fileName)
+void TZefEditStringList::LoadFromFile(const std::string& fileName, const TZefWorkProgress& progress)
 {
     TZefRegularFile opened = ZefOpenRegularFile(fileName.c_str());
     if (opened.notRegular) throw EZefFileError::NotRegularFile(fileName, S_ISDIR(opened.info.st_mode));
@@ -216,8 +226,11 @@ void TZefEditStringList::LoadFromFile(const std::string& fileName)
     BeginUpdate();
     try {
         size_t size = 0;
-        ByteBuffer buffer = ReadWholeFile(file.Get(), opened.info, kLoadPadding, size, fileName);
-        LoadBytes(buffer.release(), size, true);
+        // Reading, finding the lines and storing them: each about a third of the work.
+        const auto expected = static_cast<uint64_t>(opened.info.st_size);
+        TZefProgressTicker ticker(progress, 3 * expected, kProgressStep);
+        ByteBuffer buffer = ReadWholeFile(file.Get(), opened.info, kLoadPadding, size, fileName, ticker);
+        LoadBytes(buffer.release(), size, true, &ticker);
     } catch (...) {
         EndUpdate();
         throw;
@@ -316,7 +329,7 @@ void TZefEditStringList::SaveToStream(std::ostream& stream) const
     if (!stream) throw EZefFileError::FromErrno("Cannot write stream", {}, EIO);
 }
 
-void TZefEditStringList::SaveToFile(const std::string& fileName) const
+void TZefEditStringList::SaveToFile(const std::string& fileName, const TZefWorkProgress& progress) const
 {
     const std::string target = ResolveFinalLinks(fileName);
     const std::string name = BaseNameOf(target);
@@ -335,9 +348,15 @@ void TZefEditStringList::SaveToFile(const std::string& fileName) const
             throw EZefFileError::FromErrno("Cannot create file", fileName, errno);
     }
     const bool exists = old.Get() >= 0;
-    const auto writeLines = [this](TZefEditFileWriter& writer) {
-        ForEachSavedLine(
-            [&writer](std::string_view text, std::string_view lineBreak) { writer.WriteLine(text, lineBreak); });
+    TZefProgressTicker ticker(progress, static_cast<uint64_t>(Count()), kSaveProgressLines);
+    // Answers false when the user stopped the writing; only a caller that may stop asks.
+    const auto writeLines = [this, &ticker](TZefEditFileWriter& writer) {
+        uint64_t written = 0;
+        ForEachSavedLine([&](std::string_view text, std::string_view lineBreak) {
+            writer.WriteLine(text, lineBreak);
+            ticker.At(++written);
+        });
+        return !ticker.Stopped();
     };
 
     // Renaming a new file over the old one is atomic: whatever fails, the old file stays as it was. It is
@@ -361,7 +380,7 @@ void TZefEditStringList::SaveToFile(const std::string& fileName) const
             TemporaryFile temporary(folder.Get(), temporaryName);
             TZefEditFileWriter writer(fd, fileName, lineBreakStyle_, kSaveBufferSize);
             if (!exists || TakeOverIdentity(fd, old.Get(), oldInfo)) {
-                writeLines(writer);
+                if (!writeLines(writer)) throw EZefWorkCancelled(); // the temporary file goes with it
                 writer.Sync();
                 writer.Close();
                 if (::renameat(folder.Get(), temporary.Name().c_str(), folder.Get(), name.c_str()) != 0)

@@ -710,8 +710,11 @@ void TZefEditStringList::SetText(std::string_view text)
     LoadBytes(buffer, text.size(), false);
 }
 
-void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
+void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefProgressTicker* progress)
 {
+    const TZefWorkProgress none;
+    TZefProgressTicker quiet(none, 0, 0);
+    TZefProgressTicker& ticker = progress ? *progress : quiet;
     // Takes the buffer over: loaded lines read their text from it, and it is freed when the last of them
     // goes.
     struct Owner {
@@ -729,10 +732,12 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
     unsigned kinds = 0;
     TLineBreakStyle kind = lbsCRLF;
     bool found = false;
+    // The work told to the progress goes on from the read's third (see LoadFromFile).
     for (const char* p = buffer; p < end;) {
         p = SkipBreak(FindBreak(p, end), end, kind, found);
         if (found) kinds |= BreakBit(kind);
         ++lines;
+        ticker.CheckAt(size + static_cast<uint64_t>(p - buffer));
     }
     if (endsWithBreak && lineAfterFinalBreak) ++lines;
     if (lines > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
@@ -788,6 +793,11 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile)
         }
         p = SkipBreak(lineEnd, end, kind, found);
         if (mixed) breaks.push_back(found ? kind : style);
+        // Between blocks every line stored is in the list, so a stop can clear them all.
+        if (!block && !ticker.At(2 * static_cast<uint64_t>(size) + static_cast<uint64_t>(p - buffer))) {
+            ClearAll();
+            throw EZefWorkCancelled();
+        }
     }
     if (endsWithBreak && lineAfterFinalBreak) {
         add(zefentry::kEmptyLine);

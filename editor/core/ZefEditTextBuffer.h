@@ -6,6 +6,7 @@
 #include "ZefEditLineBreaks.h"
 #include "ZefEditLineRecords.h"
 #include "ZefEditTypes.h"
+#include "ZefWorkProgress.h"
 
 #include <bit>
 #include <cstddef>
@@ -204,7 +205,10 @@ public:
     // mixed breaks, keeps each line's break. Saving without edits gives back the same bytes. Capacity
     // equals Count afterwards. Only regular files are read: anything else (a folder, a pipe, a device)
     // raises EZefFileError ("\"name\" is not a regular file.") at once, without waiting or reading.
-    void LoadFromFile(const std::string& fileName);
+    //
+    // With a progress, the work is reported as it goes; a stop asked during the read leaves the lines as
+    // they were, one asked later leaves the store empty, and either raises EZefWorkCancelled.
+    void LoadFromFile(const std::string& fileName, const TZefWorkProgress& progress = {});
     void LoadFromStream(std::istream& stream);
     // Writes every line followed by its break (the last one only when TrailingLineBreak is true). An empty
     // document writes nothing: a store without lines, or whose only line is empty - unless that line was
@@ -216,7 +220,11 @@ public:
     // extended attributes all kept on the new file); otherwise it is written in place, after reserving
     // its new size on disk, so that a full disk fails before any old byte is touched. Any failure raises
     // EZefFileError; the renaming path leaves the old file as it was, the in-place path its old length.
-    void SaveToFile(const std::string& fileName) const;
+    //
+    // With a progress, the writing is reported line by line. A stop is heeded only on the renaming path,
+    // where the old file has not been touched yet: the temporary file goes and EZefWorkCancelled is raised.
+    // Written in place, the file is always finished.
+    void SaveToFile(const std::string& fileName, const TZefWorkProgress& progress = {}) const;
     void SaveToStream(std::ostream& stream) const;
 
     // Expanded width of any string under a tab width, without building the expansion.
@@ -314,7 +322,7 @@ private:
     // Replaces all lines by those of buffer[0..size) (malloc'ed, kLoadPadding readable bytes beyond size),
     // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text. A file load
     // (asFile) also sets LineBreakStyle and TrailingLineBreak and keeps mixed breaks line by line.
-    void LoadBytes(char* buffer, size_t size, bool asFile);
+    void LoadBytes(char* buffer, size_t size, bool asFile, TZefProgressTicker* ticker = nullptr);
     // The break written after line index of a file with mixed breaks.
     TLineBreakStyle OwnBreakToWrite(int index) const;
     // Whether saving writes nothing at all.
