@@ -11,11 +11,13 @@
 #include "ZefEditTextBuffer.h"
 #include "ZefFilePath.h"
 #include "ZefLoadError.h"
+#include "ZefLongWork.h"
 #include "ZefRtfReader.h"
 #include "ZefSearchFlow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
@@ -109,6 +111,8 @@ void TEditorForm::BuildMenus()
     miReload = pmnuEditor->addAction(QStringLiteral("Reload"), this, [this] {
         try {
             Reload();
+        } catch (const EZefWorkCancelled&) {
+            // Stopped by the user: the text stays as it was.
         } catch (const std::exception& error) {
             ZefDesktop().Beep(TZefBeepKind::bkError);
             ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), ZefLoadErrorText(error, Editor->FileName));
@@ -274,7 +278,10 @@ void TEditorForm::DoLoadFile(const QString& path)
             RichEdit1->setFocus();
             return;
         }
-        ZefEditor->Lines()->LoadFromFile(ZefPathToStdString(path));
+        {
+            TZefLongWork work(QStringLiteral("Loading %1...").arg(Editor->GetTitle()), true);
+            ZefEditor->Lines()->LoadFromFile(ZefPathToStdString(path), work.Progress());
+        }
         ZefEditor->FitMaxLineWidthToLongestLine();
         disk_.Take(path);
     } else {
@@ -393,7 +400,10 @@ bool TEditorForm::WriteFile()
 bool TEditorForm::WriteFileTo(const QString& path)
 {
     try {
-        ZefEditor->Lines()->SaveToFile(ZefPathToStdString(path));
+        TZefLongWork work(QStringLiteral("Saving %1...").arg(QFileInfo(path).fileName()), true);
+        ZefEditor->Lines()->SaveToFile(ZefPathToStdString(path), work.Progress());
+    } catch (const EZefWorkCancelled&) {
+        return false; // the file on disk is as it was, the text still modified
     } catch (const std::exception& error) {
         ZefDesktop().ErrorBox(QString::fromLatin1(ZefAppTitle), QString::fromLocal8Bit(error.what()));
         return false;
@@ -490,7 +500,10 @@ void TEditorForm::Reload()
     // flag and the undo history untouched.
     TZefEditStringList fresh;
     fresh.SetTrailingLineBreak(ZefEditor->Lines()->TrailingLineBreak());
-    fresh.LoadFromFile(ZefPathToStdString(Editor->FileName));
+    {
+        TZefLongWork work(QStringLiteral("Loading %1...").arg(Editor->GetTitle()), true);
+        fresh.LoadFromFile(ZefPathToStdString(Editor->FileName), work.Progress());
+    }
     const TBufferCoord caret = ZefEditor->CaretPos();
     const int topLine = ZefEditor->TopVisibleLine();
     // One undo step, so Undo brings back the text as it was before, edits included.

@@ -6,6 +6,7 @@
 #include "ZefDesktop.h"
 #include "ZefFilePath.h"
 #include "ZefLoadError.h"
+#include "ZefLongWork.h"
 #include "ZefWindowBounds.h"
 #include "frmEditor.h"
 #include "hrglass.h"
@@ -421,6 +422,7 @@ void TMainForm::BuildStatusBar()
         }
         statusPanels_[i] = panel;
     }
+    TZefLongWork::SetHost(statusBar());
 }
 
 QAction* TMainForm::Control(const QString& objectName) const
@@ -519,6 +521,11 @@ void TMainForm::OpenDocument(const QString& path)
         return;
     try {
         editor->LoadFile(fullPath);
+    } catch (const EZefWorkCancelled&) {
+        // Stopped by the user: the document goes without a word.
+        RemoveTab(TabOf(editor.get()));
+        editor->Close();
+        return;
     } catch (const std::exception& error) {
         // No half-open document stays behind: its tab and window go before the report.
         RemoveTab(TabOf(editor.get()));
