@@ -65,6 +65,17 @@ void TZefEditFileWriter::MakeRoom(size_t needed)
     }
 }
 
+void TZefEditFileWriter::WriteBytesPastBuffer(std::string_view bytes)
+{
+    Flush();
+    if (bytes.size() >= bufferSize_) {
+        WriteAll(bytes.data(), bytes.size());
+        return;
+    }
+    std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+    fill_ = bytes.size();
+}
+
 void TZefEditFileWriter::Flush()
 {
     if (fill_ == 0) return;

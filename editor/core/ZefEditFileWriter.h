@@ -77,6 +77,16 @@ public:
         if (lineBreak.size() > 1) out[1] = lineBreak[1];
         fill_ += size;
     }
+    // Bytes as they are, lines and breaks already in them: a large run goes straight to the file.
+    void WriteBytes(std::string_view bytes)
+    {
+        if (bytes.size() <= bufferSize_ - fill_) {
+            std::memcpy(buffer_.get() + fill_, bytes.data(), bytes.size());
+            fill_ += bytes.size();
+            return;
+        }
+        WriteBytesPastBuffer(bytes);
+    }
     void Flush();
     // Flushes and asks the platform to put the data on the storage device (fsync).
     void Sync();
@@ -88,6 +98,7 @@ public:
 private:
     // Flushes, and enlarges the buffer to exactly needed bytes when it is smaller than that.
     void MakeRoom(size_t needed);
+    void WriteBytesPastBuffer(std::string_view bytes);
     void WriteAll(const char* data, size_t size);
 
     char breakBytes_[2];

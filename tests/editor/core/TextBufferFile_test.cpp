@@ -191,6 +191,39 @@ TEST_F(TextBufferFile, RoundTripsAreByteExact)
     EXPECT_EQ(Entries(folder_), (std::vector<std::string>{"in", "out"})); // no temporary file left behind
 }
 
+// Saving writes unedited loaded lines as runs of the loaded bytes: whatever the edits (empty lines put where
+// the loaded bytes hold a break, lines moved, breaks changed), the file gets exactly the lines and breaks
+// the stream writer gives line by line.
+TEST_F(TextBufferFile, EditedFilesSaveTheirLinesAndBreaks)
+{
+    std::mt19937 random(11);
+    const std::string files[] = {"a\r\n\r\nbb\r\n\r\n\r\nccc\r\nd\r\n", "one\n\ntwo\nthree\n\n\nfour",
+                                 "x\r\ny\nz\r\r\n\nw\r"};
+    for (const std::string& bytes : files) {
+        WriteFile(Path("in"), bytes + bytes + bytes);
+        TZefEditStringList list;
+        list.LoadFromFile(Path("in"));
+        for (int step = 0; step < 400; ++step) {
+            const int count = list.Count();
+            const int at = count == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(count));
+            switch (random() % 7) {
+            case 0: list.InsertLine(at, ""); break;
+            case 1: list.InsertLine(at, "new"); break;
+            case 2: if (count > 1) list.DeleteLine(at); break;
+            case 3: if (count > 0) list.ReplaceLine(at, std::string(list.GetLine(at)) + "+"); break;
+            case 4: if (count > 1) list.ExchangeLines(at, count - 1 - at); break;
+            case 5: list.SetTrailingLineBreak(!list.TrailingLineBreak()); break;
+            case 6: if (random() % 8 == 0) list.SetLineBreakStyle(random() % 2 ? lbsLF : lbsCRLF); break;
+            }
+            if (step % 25 != 0) continue;
+            list.SaveToFile(Path("out"));
+            std::ostringstream expected;
+            list.SaveToStream(expected);
+            ASSERT_EQ(ReadFile(Path("out")), expected.str()) << "step " << step;
+        }
+    }
+}
+
 // Any bytes at all - breaks of every kind mixed, NULs, a missing final break - load and save back unchanged,
 // in both ways of reading a final break, and loading what was saved gives the same lines again.
 TEST(TextBufferStream, AnyBytesComeBackUnchanged)
