@@ -1,20 +1,20 @@
 // The line store: record array, line operations with their notifications, tab expansion and text splitting.
 // Loading from and saving to files and streams is in ZefEditFileIO.cpp.
 #include "ZefEditTextBuffer.h"
+#include "ZefEditLoadParts.h"
 
 #include "ZefRegularFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <optional>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <thread>
 
 
 // ---------------------------------------------------------------------------------------------------------
@@ -121,60 +121,13 @@ private:
     TZefEditStringList& list_;
 };
 
-// First CR or LF in [p, end), or end. The buffer must be readable up to end + 15 (the load buffers are
-// allocated with that padding) so that the vector loop needs no tail case.
-const char* FindBreak(const char* p, const char* end)
-{
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (p < end) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
-        if (mask != 0) {
-            const char* hit = p + __builtin_ctz(static_cast<unsigned>(mask));
-            return hit < end ? hit : end;
-        }
-        p += 16;
-    }
-    return end;
-#else
-    while (p < end && *p != '\r' && *p != '\n') ++p;
-    return p;
-#endif
-}
+// From this size on a load scans its buffer in two parts on two threads.
+constexpr size_t kTwoPartsFrom = size_t{4} << 20;
 
-// Which breaks a text holds, one bit per style.
-constexpr unsigned BreakBit(TLineBreakStyle style) { return 1u << style; }
-
-// Steps over the line break at p (CR, LF or CR LF), if any, and gives its style.
-const char* SkipBreak(const char* p, const char* end, TLineBreakStyle& style, bool& found)
-{
-    found = p < end;
-    if (p < end && *p == '\r') {
-        ++p;
-        if (p < end && *p == '\n') {
-            ++p;
-            style = lbsCRLF;
-        } else {
-            style = lbsCR;
-        }
-    } else if (p < end && *p == '\n') {
-        ++p;
-        style = lbsLF;
-    }
-    return p;
-}
-
-// CR alone gives lbsCR, LF alone lbsLF; CR LF, no break at all and breaks of several kinds give lbsCRLF.
-TLineBreakStyle DetectStyle(unsigned kinds)
-{
-    const bool sawCR = (kinds & (BreakBit(lbsCR) | BreakBit(lbsCRLF))) != 0;
-    const bool sawLF = (kinds & (BreakBit(lbsLF) | BreakBit(lbsCRLF))) != 0;
-    if (sawCR && !sawLF) return lbsCR;
-    if (sawLF && !sawCR) return lbsLF;
-    return lbsCRLF;
-}
+using zefload::BreakBit;
+using zefload::DetectStyle;
+using zefload::FindBreak;
+using zefload::SkipBreak;
 
 } // namespace
 
@@ -726,84 +679,100 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
     const bool endsWithBreak = size > 0 && (end[-1] == '\r' || end[-1] == '\n');
     const bool lineAfterFinalBreak = asFile && !trailingLineBreak_;
 
-    // Count the lines first and learn which breaks occur: only a file with breaks of several kinds needs
-    // each line's break kept.
-    size_t lines = 0;
-    unsigned kinds = 0;
-    TLineBreakStyle kind = lbsCRLF;
-    bool found = false;
-    // The work told to the progress goes on from the read's third (see LoadFromFile).
-    for (const char* p = buffer; p < end;) {
-        p = SkipBreak(FindBreak(p, end), end, kind, found);
-        if (found) kinds |= BreakBit(kind);
-        ++lines;
-        ticker.CheckAt(size + static_cast<uint64_t>(p - buffer));
+    // A big buffer is scanned in two parts at once, the first ending after the first LF past the middle
+    // (so no break is cut in two). Nothing is stored before both are done.
+    const char* split = end;
+    if (size >= kTwoPartsFrom && std::thread::hardware_concurrency() > 1) {
+        const char* middle = buffer + size / 2;
+        if (const void* lf = std::memchr(middle, '\n', static_cast<size_t>(end - middle)))
+            split = static_cast<const char*>(lf) + 1;
     }
-    if (endsWithBreak && lineAfterFinalBreak) ++lines;
+    zefload::TLoadedPart parts[2];
+    std::atomic<bool> stop{false};
+    std::exception_ptr secondFailed;
+    std::thread second;
+    struct Joiner {
+        std::thread& thread;
+        std::atomic<bool>& stop;
+        ~Joiner()
+        {
+            stop = true;
+            if (thread.joinable()) thread.join();
+        }
+    } joiner{second, stop};
+    if (split < end) {
+        second = std::thread([&] {
+            try {
+                zefload::ScanPart(split, end, kLongLine, parts[1],
+                                  [&stop](const char*) { return !stop.load(std::memory_order_relaxed); });
+            } catch (...) {
+                secondFailed = std::current_exception();
+            }
+        });
+    }
+    // This thread tells the progress for both parts: the rest of the work after the read (see LoadFromFile).
+    const double scale = 2.0 * static_cast<double>(size) / static_cast<double>(std::max<ptrdiff_t>(split - buffer, 1));
+    zefload::ScanPart(buffer, split, kLongLine, parts[0], [&](const char* p) {
+        return ticker.At(size + static_cast<uint64_t>(static_cast<double>(p - buffer) * scale));
+    });
+    stop = parts[0].stopped;
+    if (second.joinable()) second.join();
+    if (secondFailed) std::rethrow_exception(secondFailed);
+    if (parts[0].stopped) throw EZefWorkCancelled();
+
+    const size_t partCount = split < end ? 2 : 1;
+    size_t lines = endsWithBreak && lineAfterFinalBreak ? 1 : 0;
+    unsigned kinds = 0;
+    for (size_t i = 0; i < partCount; ++i) {
+        lines += parts[i].lines;
+        kinds |= parts[i].kinds;
+    }
     if (lines > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
     const TLineBreakStyle style = DetectStyle(kinds);
+    // Only a file with breaks of several kinds needs each line's break kept.
     const bool mixed = asFile && (kinds & (kinds - 1)) != 0;
     std::vector<TLineBreakStyle> breaks;
-    if (mixed) breaks.reserve(lines);
+    if (mixed) {
+        breaks.reserve(lines);
+        for (size_t i = 0; i < partCount; ++i) {
+            const zefload::TLoadedPart& part = parts[i];
+            if (part.recordingBreaks)
+                breaks.insert(breaks.end(), part.breaks.begin(), part.breaks.end());
+            else
+                breaks.insert(breaks.end(), part.lines, part.firstKind);
+        }
+        // A last line without a break is written with the file's style if a line is ever added after it.
+        if (parts[partCount - 1].endsUnbroken) breaks.back() = style;
+        if (endsWithBreak && lineAfterFinalBreak) breaks.push_back(style);
+    }
+    // The empty line after a final break ends the last block (or is the only one).
+    if (endsWithBreak && lineAfterFinalBreak) {
+        auto& blocks = parts[partCount - 1].blocks;
+        if (blocks.empty() || blocks.back()->Count() >= TZefLineBlocks::kMaxLines)
+            blocks.push_back(std::make_unique<TZefLineBlock>());
+        blocks.back()->entries.push_back(zefentry::kEmptyLine);
+    }
+
     loadBuffer_ = buffer;
     loadEnd_ = end;
     owner.buffer = nullptr;
-
-    std::unique_ptr<TZefLineBlock> block;
-    // Appends the block being built and announces its lines, one by one.
-    auto flush = [&] {
-        if (!block) return;
-        const size_t first = blocks_.Count();
-        const size_t added = block->Count();
-        blocks_.AppendBlock(std::move(block));
-        block.reset();
-        if (OnLinesAdded) {
-            for (size_t i = first; i < first + added; ++i) OnLinesAdded(this, static_cast<int>(i), 1);
-        }
-    };
-    auto add = [&](TZefLineEntry entry) {
-        if (!block) {
-            block = std::make_unique<TZefLineBlock>();
-            block->entries.reserve(TZefLineBlocks::kTargetLines);
-        }
-        block->entries.push_back(entry);
-        if (block->Count() == TZefLineBlocks::kTargetLines) flush();
-    };
-    for (const char* p = buffer; p < end;) {
-        const char* lineEnd = FindBreak(p, end);
-        const auto length = static_cast<size_t>(lineEnd - p);
-        if (length == 0) {
-            add(zefentry::kEmptyLine);
-        } else if (length >= kLongLine) {
+    for (size_t i = 0; i < partCount; ++i) {
+        zefload::TLoadedPart& part = parts[i];
+        for (const zefload::TLoadedPart::TLongLine& longLine : part.longLines) {
             // A long line keeps its length in a record, so reading it never searches it for its end.
-            ++loadUsers_;
-            add(zefentry::ForRecord(NewSliceRecord(p, length)));
-        } else {
-            if (block && block->base != nullptr &&
-                static_cast<size_t>(p - block->base) >= zefentry::kZeroedOffset - 1)
-                flush();
-            if (!block) {
-                block = std::make_unique<TZefLineBlock>();
-                block->entries.reserve(TZefLineBlocks::kTargetLines);
+            part.blocks[longLine.block]->entries[longLine.position] =
+                zefentry::ForRecord(NewSliceRecord(longLine.text, longLine.length));
+        }
+        loadUsers_ += part.loadedLines + part.longLines.size();
+        for (std::unique_ptr<TZefLineBlock>& block : part.blocks) {
+            const size_t first = blocks_.Count();
+            const size_t added = block->Count();
+            blocks_.AppendBlock(std::move(block));
+            if (OnLinesAdded) {
+                for (size_t line = first; line < first + added; ++line) OnLinesAdded(this, static_cast<int>(line), 1);
             }
-            if (block->base == nullptr) block->base = p;
-            ++block->loadedLines;
-            ++loadUsers_;
-            add(static_cast<TZefLineEntry>(p - block->base));
-        }
-        p = SkipBreak(lineEnd, end, kind, found);
-        if (mixed) breaks.push_back(found ? kind : style);
-        // Between blocks every line stored is in the list, so a stop can clear them all.
-        if (!block && !ticker.At(2 * static_cast<uint64_t>(size) + static_cast<uint64_t>(p - buffer))) {
-            ClearAll();
-            throw EZefWorkCancelled();
         }
     }
-    if (endsWithBreak && lineAfterFinalBreak) {
-        add(zefentry::kEmptyLine);
-        if (mixed) breaks.push_back(style);
-    }
-    flush();
     capacity_ = Count();
     if (loadUsers_ == 0) {
         std::free(loadBuffer_);

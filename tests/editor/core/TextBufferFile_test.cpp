@@ -191,6 +191,67 @@ TEST_F(TextBufferFile, RoundTripsAreByteExact)
     EXPECT_EQ(Entries(folder_), (std::vector<std::string>{"in", "out"})); // no temporary file left behind
 }
 
+// A big file is split into lines in two parts at once: lines, long lines, each line's break in a mixed file
+// and the lines at the seam come out as from one scan, whichever half holds which kinds of break.
+TEST_F(TextBufferFile, BigFilesSplitInTwoPartsGiveTheSameLines)
+{
+    std::mt19937 random(5);
+    struct Case {
+        const char* name;
+        const char* firstHalfBreaks;  // picked from at random, line by line
+        const char* secondHalfBreaks; // 'r' CR, 'n' LF, 'b' CR LF
+        bool finalBreak;
+    } cases[] = {
+        {"one kind", "n", "n", true},
+        {"second kind only in the second half", "b", "bn", false},
+        {"second kind only in the first half", "rn", "n", true},
+        {"all kinds everywhere", "rnb", "rnb", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> lines;
+        std::vector<std::string> breaks;
+        std::string bytes;
+        while (bytes.size() < (5u << 20)) {
+            const bool firstHalf = bytes.size() < (5u << 19);
+            const std::string kinds = firstHalf ? c.firstHalfBreaks : c.secondHalfBreaks;
+            const char kind = kinds[random() % kinds.size()];
+            const size_t length = random() % 50 == 0 ? 300 + random() % 700 : random() % 4 == 0 ? 0 : random() % 40;
+            lines.push_back(std::string(length, static_cast<char>('a' + random() % 26)));
+            breaks.push_back(kind == 'r' ? "\r" : kind == 'n' ? "\n" : "\r\n");
+            // A CR and an empty line's LF would read as one CR LF break.
+            if (lines.back().empty() && breaks.size() > 1 && breaks[breaks.size() - 2] == "\r" && kind != 'b')
+                breaks.back() = "\r";
+            bytes += lines.back() + breaks.back();
+        }
+        if (!c.finalBreak) {
+            lines.push_back("last");
+            bytes += "last";
+        }
+        WriteFile(Path("big"), bytes);
+        TZefEditStringList list;
+        list.LoadFromFile(Path("big"));
+        ASSERT_EQ(list.Count(), static_cast<int>(lines.size()));
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.GetLine(i) != lines[static_cast<size_t>(i)]) {
+                FAIL() << "line " << i << " of " << list.Count();
+            }
+        }
+        list.SaveToFile(Path("out"));
+        EXPECT_TRUE(ReadFile(Path("out")) == bytes);
+        // An edit in each half keeps every other line's break.
+        list.ReplaceLine(1, "edited");
+        list.ReplaceLine(list.Count() - 2, "edited too");
+        std::string expected;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            expected += i == 1 ? "edited" : i + 2 == lines.size() ? "edited too" : lines[i];
+            if (i < breaks.size()) expected += breaks[i];
+        }
+        list.SaveToFile(Path("out"));
+        EXPECT_TRUE(ReadFile(Path("out")) == expected);
+    }
+}
+
 // Saving writes unedited loaded lines as runs of the loaded bytes: whatever the edits (empty lines put where
 // the loaded bytes hold a break, lines moved, breaks changed), the file gets exactly the lines and breaks
 // the stream writer gives line by line.
