@@ -6,16 +6,19 @@
 #include "ZefRegularFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <new>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include <fcntl.h>
@@ -61,23 +64,80 @@ private:
     int fd_;
 };
 
-// Reads a regular file whole into a padded buffer: one read of the size fstat reports (looping on short
-// reads), then on to the real end, for files that grow meanwhile or report no size (/proc).
+// Big files are read in pieces, so that progress is told and a stop is heard while they come in.
+constexpr size_t kReadPiece = size_t{16} << 20;
+// From this size on the two halves of a file are read at once, each thread copying (and faulting in) its own.
+constexpr size_t kReadInTwoFrom = size_t{4} << 20;
+
+// Reads [from, to) of the file by offset into buffer + from, as far as the file goes, while keepGoing(done)
+// allows. Answers the bytes read; error is set when a read fails.
+size_t ReadRange(int fd, char* buffer, size_t from, size_t to, const std::function<bool(size_t)>& keepGoing,
+                 int& error)
+{
+    size_t at = from;
+    while (at < to && keepGoing(at - from)) {
+        const ssize_t got = ::pread(fd, buffer + at, std::min(to - at, kReadPiece), static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            error = errno;
+            break;
+        }
+        if (got == 0) break;
+        at += static_cast<size_t>(got);
+    }
+    return at - from;
+}
+
+// Reads the size fstat reports in two halves on two threads. Answers the bytes that lie in one piece from
+// the start (less when the file shrank meanwhile) and leaves the file offset after them.
+size_t ReadHalvesAtOnce(int fd, char* buffer, size_t expected, const std::string& name, TZefProgressTicker& ticker)
+{
+    const size_t half = expected / 2;
+    std::atomic<bool> stop{false};
+    int secondError = 0;
+    size_t secondGot = 0;
+    std::thread second([&] {
+        secondGot = ReadRange(fd, buffer, half, expected, [&stop](size_t) { return !stop.load(); }, secondError);
+    });
+    int firstError = 0;
+    size_t firstGot = 0;
+    try {
+        // Both halves come in at about the same pace: this thread tells the progress for both.
+        firstGot = ReadRange(fd, buffer, 0, half, [&ticker](size_t done) { return ticker.At(2 * done); }, firstError);
+    } catch (...) {
+        stop = true;
+        second.join();
+        throw;
+    }
+    stop = ticker.Stopped();
+    second.join();
+    if (ticker.Stopped()) throw EZefWorkCancelled();
+    if (firstError != 0 || secondError != 0)
+        throw EZefFileError::FromErrno("Cannot read file", name, firstError != 0 ? firstError : secondError);
+    const size_t size = firstGot < half ? firstGot : half + secondGot;
+    if (::lseek(fd, static_cast<off_t>(size), SEEK_SET) < 0)
+        throw EZefFileError::FromErrno("Cannot read file", name, errno);
+    return size;
+}
+
+// Reads a regular file whole into a padded buffer: the size fstat reports (looping on short reads), then on
+// to the real end, for files that grow meanwhile or report no size (/proc).
 ByteBuffer ReadWholeFile(int fd, const struct stat& info, size_t padding, size_t& size, const std::string& name,
                          TZefProgressTicker& ticker)
 {
-    // Read in pieces, so that progress is told and a stop is heard while a big file comes in.
-    constexpr size_t kPiece = size_t{16} << 20;
-    size_t capacity = static_cast<size_t>(info.st_size) + 1; // + 1: the read that finds the end needs room
+    const auto expected = static_cast<size_t>(info.st_size);
+    size_t capacity = expected + 1; // + 1: the read that finds the end needs room
     ByteBuffer buffer = AllocateBuffer(capacity, padding);
     size = 0;
+    if (expected >= kReadInTwoFrom && std::thread::hardware_concurrency() > 1)
+        size = ReadHalvesAtOnce(fd, buffer.get(), expected, name, ticker);
     for (;;) {
         if (size == capacity) {
             capacity *= 2;
             GrowBuffer(buffer, capacity, padding);
         }
         ticker.CheckAt(size);
-        ssize_t got = ::read(fd, buffer.get() + size, std::min(capacity - size, kPiece));
+        ssize_t got = ::read(fd, buffer.get() + size, std::min(capacity - size, kReadPiece));
         if (got < 0) {
             if (errno == EINTR) continue;
             throw EZefFileError::FromErrno("Cannot read file", name, errno);
