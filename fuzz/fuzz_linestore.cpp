@@ -1,6 +1,7 @@
 // libFuzzer target for the line store's loading: any bytes loaded (both ways of reading a final break) and
 // saved without edits must come back byte for byte; SetText must split them into the same lines; and
-// after edits driven by the input, saving and loading again must give the same lines.
+// after edits driven by the input, saving and loading again must give the same lines. Splitting the bytes in
+// two parts on two threads must give the same lines and breaks as one scan.
 #include "ZefEditTextBuffer.h"
 
 #include <cstddef>
@@ -70,6 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         list.SetTrailingLineBreak(trailing);
         Load(list, bytes);
         Check(Save(list) == bytes);
+
+        // Split into lines in two parts on two threads, the same lines with the same breaks.
+        TZefEditStringList twoParts;
+        twoParts.SetTrailingLineBreak(trailing);
+        TZefEditStringList::SetTwoPartLoadFrom(0);
+        Load(twoParts, bytes);
+        TZefEditStringList::SetTwoPartLoadFrom(size_t{4} << 20);
+        Check(LinesOf(twoParts) == LinesOf(list));
+        Check(twoParts.LineBreakStyle() == list.LineBreakStyle() && twoParts.TrailingLineBreak() == list.TrailingLineBreak());
+        for (int i = 0; i < list.Count(); ++i) Check(twoParts.GetLineBreak(i) == list.GetLineBreak(i));
+        Check(Save(twoParts) == bytes);
 
         if (trailing) {
             TZefEditStringList set;

@@ -122,7 +122,7 @@ private:
 };
 
 // From this size on a load scans its buffer in two parts on two threads.
-constexpr size_t kTwoPartsFrom = size_t{4} << 20;
+std::atomic<size_t> g_twoPartsFrom{size_t{4} << 20};
 
 using zefload::BreakBit;
 using zefload::DetectStyle;
@@ -663,6 +663,8 @@ void TZefEditStringList::SetText(std::string_view text)
     LoadBytes(buffer, text.size(), false);
 }
 
+void TZefEditStringList::SetTwoPartLoadFrom(size_t bytes) { g_twoPartsFrom = bytes; }
+
 void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefProgressTicker* progress)
 {
     const TZefWorkProgress none;
@@ -682,7 +684,7 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
     // A big buffer is scanned in two parts at once, the first ending after the first LF past the middle
     // (so no break is cut in two). Nothing is stored before both are done.
     const char* split = end;
-    if (size >= kTwoPartsFrom && std::thread::hardware_concurrency() > 1) {
+    if (size >= g_twoPartsFrom.load() && std::thread::hardware_concurrency() > 1) {
         const char* middle = buffer + size / 2;
         if (const void* lf = std::memchr(middle, '\n', static_cast<size_t>(end - middle)))
             split = static_cast<const char*>(lf) + 1;

@@ -210,6 +210,9 @@ public:
     // they were, one asked later leaves the store empty, and either raises EZefWorkCancelled.
     void LoadFromFile(const std::string& fileName, const TZefWorkProgress& progress = {});
     void LoadFromStream(std::istream& stream);
+    // The size from which a load splits its bytes into lines in two parts on two threads (tests and
+    // fuzzing lower it to compare both ways).
+    static void SetTwoPartLoadFrom(size_t bytes);
     // Writes every line followed by its break (the last one only when TrailingLineBreak is true). An empty
     // document writes nothing: a store without lines, or whose only line is empty - unless that line was
     // loaded from a file holding just one line break and nothing has changed since.
