@@ -16,6 +16,8 @@
 #include <QMdiArea>
 #include <QTextEdit>
 
+#include <algorithm>
+
 std::shared_ptr<IEditorFactory> EditorFactory;
 std::shared_ptr<IEditor> ActiveEditor;
 std::shared_ptr<IEditCommands> ActiveEditCommands;
@@ -122,6 +124,14 @@ void TEditor::GoToLine(int line)
         return;
     }
     edit->SetCaretPos(TBufferCoord{edit->CaretPos().Char, line});
+}
+
+void TEditor::PlaceCaretOnLine(int line)
+{
+    if (!Form || Form->ZefEditor->isHidden())
+        return;
+    TZefEdit* edit = Form->ZefEditor;
+    edit->SetCaretPos(TBufferCoord{1, std::clamp(line, 1, std::max(edit->Lines()->Count(), 1))});
 }
 
 void TEditor::ShowLineNumbers(bool show)

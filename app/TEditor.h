@@ -38,6 +38,7 @@ public:
     bool IsModified() const override;
     void LoadFile(const QString& path) override;
     void GoToLine(int line) override;
+    void PlaceCaretOnLine(int line) override;
     void ShowLineNumbers(bool show) override;
     std::optional<QFont> ChangeFont(bool askUser, const QString& fontName, int fontSize) override;
     void SetZeroStart(bool zeroStart) override;

@@ -2,6 +2,7 @@
 // windows, the status bar, and opening, closing and shutting down.
 #pragma once
 
+#include "ZefCommandLine.h"
 #include "dmCommands.h"
 #include "uEditAppIntfs.h"
 
@@ -38,6 +39,11 @@ public:
     // case), or with an empty path makes a new untitled document.
     void OpenDocument(const QString& path);
     void CmdLineOpen(const QString& path) { OpenDocument(path); }
+    // Opens the files of a command line (this program's, or one a later start handed over) in their order,
+    // each with the caret on its line when one is given, so that the last one ends up active.
+    void OpenCommandLineFiles(const std::vector<TZefCommandLineFile>& files);
+    // Shows the window in front, out of its minimised state, when a later start handed it files.
+    void BringToFront();
     // Makes a new document window and its tab; the base window has no client area and answers null.
     virtual std::shared_ptr<IEditor> CreateDocument(const QString& path);
 

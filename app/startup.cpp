@@ -2,32 +2,14 @@
 #include "startup.h"
 
 #include "ZefAppSettings.h"
-#include "ZefFilePath.h"
+#include "ZefApplication.h"
+#include "ZefInstanceChannel.h"
 #include "frmMainMDI.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 QString AppDir;
-
-std::optional<QByteArray> ZefCommandLineFile(int argc, const char* const* argv)
-{
-    int first = 1;
-    if (first < argc && QByteArrayView(argv[first]) == "--")
-        ++first;
-    if (first >= argc || !argv[first])
-        return std::nullopt;
-    return QByteArray(argv[first]);
-}
-
-QString ZefCommandLinePath(int argc, const char* const* argv)
-{
-    const std::optional<QByteArray> file = ZefCommandLineFile(argc, argv);
-    if (!file || file->isEmpty())
-        return QString();
-    const QString path = ZefAbsolutePath(ZefPathFromBytes(*file));
-    return ZefIsRegularFile(path) ? path : QString();
-}
 
 TfrmStart::TfrmStart(const QString& iniPath)
 {
@@ -42,4 +24,15 @@ TfrmStart::TfrmStart(const QString& iniPath)
 TfrmStart::~TfrmStart()
 {
     delete mainForm_;
+}
+
+void ZefServeLaterStarts(TZefInstanceServer& server, TMainForm& mainForm)
+{
+    server.OnFilesReceived = [&mainForm](const std::vector<TZefCommandLineFile>& files) {
+        mainForm.BringToFront();
+        ZefDeliverReportingErrors([&] {
+            mainForm.OpenCommandLineFiles(files);
+            return true;
+        });
+    };
 }

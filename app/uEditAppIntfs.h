@@ -45,6 +45,9 @@ public:
     virtual void LoadFile(const QString& path) = 0;
     // Beeps for a line outside 1..count; otherwise moves the caret to that line keeping its column.
     virtual void GoToLine(int line) = 0;
+    // Puts the caret at the start of `line`, limited to the text's first and last lines, and scrolls it into
+    // view, without a beep: for a line number given with a file from outside the program.
+    virtual void PlaceCaretOnLine(int line) = 0;
     virtual void ShowLineNumbers(bool show) = 0;
     // askUser: font dialog preset with the editor's font; answers the chosen font, or nullopt on Cancel.
     // Otherwise sets name and size directly and answers nullopt.

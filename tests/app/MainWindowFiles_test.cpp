@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "RecentFiles.h"
+#include "ZefCommandLine.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefFilePath.h"
 #include "ZefWindowBounds.h"
@@ -96,10 +97,12 @@ private:
     QByteArray previous_;
 };
 
+// The first file a command line names, as the program opens it; empty when it names none.
 QString CommandLinePath(std::initializer_list<const char*> arguments)
 {
     std::vector<const char*> argv(arguments);
-    return ZefCommandLinePath(static_cast<int>(argv.size()), argv.data());
+    const TZefCommandLine commandLine = ZefParseCommandLine(ZefCommandLineArguments(static_cast<int>(argv.size()), argv.data()));
+    return commandLine.files.empty() ? QString() : commandLine.files.front().path;
 }
 
 } // namespace
@@ -265,6 +268,7 @@ public:
         throw std::bad_alloc();
     }
     void GoToLine(int) override {}
+    void PlaceCaretOnLine(int) override {}
     void ShowLineNumbers(bool) override {}
     std::optional<QFont> ChangeFont(bool, const QString&, int) override { return std::nullopt; }
     void SetZeroStart(bool) override {}
@@ -408,26 +412,6 @@ TEST_F(TMainWindowFixture, ANameTheDialogCouldNotCarryIsRefused)
     ASSERT_TRUE(window->Click("miFileOpen"));
     EXPECT_EQ(EditorFactory->GetEditorCount(), 1);
     EXPECT_EQ(desktop.PendingAnswers(), 0u);
-}
-
-TEST(CommandLineTest, FileArgumentsReachTheProgramUntouched)
-{
-    struct Case {
-        std::vector<const char*> argv;
-        std::optional<QByteArray> file;
-    } const cases[] = {
-        {{"zefraed"}, std::nullopt},
-        {{"zefraed", "notes.txt", "ignored.txt"}, QByteArray("notes.txt")},
-        {{"zefraed", "-reverse"}, QByteArray("-reverse")},
-        {{"zefraed", "-style", "fusion"}, QByteArray("-style")},
-        {{"zefraed", "--", "-reverse"}, QByteArray("-reverse")},
-        {{"zefraed", "--", "--"}, QByteArray("--")},
-        {{"zefraed", "--"}, std::nullopt},
-        {{"zefraed", "caf\xE9.txt"}, QByteArray("caf\xE9.txt")},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ZefCommandLineFile(static_cast<int>(c.argv.size()), c.argv.data()), c.file)
-            << c.argv.size() << " " << c.argv.back();
 }
 
 TEST_F(TMainWindowFixture, AFileNamedLikeAToolkitOptionOpensFromTheCommandLine)
