@@ -61,11 +61,7 @@ TTestPrintPreviewDlg::TTestPrintPreviewDlg(TZefEditPrint& engine, TZefPreviewPri
     for (QWidget* watched : std::initializer_list<QWidget*>{preview_->viewport(), toolBar})
         watched->installEventFilter(this);
 
-    if (!printing_.PrinterName.empty()) {
-        const QString name = QString::fromStdString(printing_.PrinterName);
-        printCmd_->setToolTip(QStringLiteral("Print (%1)").arg(name));
-        printCmd_->setStatusTip(QStringLiteral("Print the document on %1").arg(name));
-    }
+    RefreshPrintHint();
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -81,6 +77,24 @@ QAction* TTestPrintPreviewDlg::AddCommand(const QString& caption, const QString&
     addAction(action);
     connect(action, &QAction::hovered, this, [this, action] { hintPanel_->setText(QStringLiteral("  ") + action->statusTip()); });
     return action;
+}
+
+void TTestPrintPreviewDlg::SetPrinting(TZefPreviewPrinting printing)
+{
+    printing_ = std::move(printing);
+    RefreshPrintHint();
+}
+
+void TTestPrintPreviewDlg::RefreshPrintHint()
+{
+    if (printing_.PrinterName.empty()) {
+        printCmd_->setToolTip(QStringLiteral("Print"));
+        printCmd_->setStatusTip(QStringLiteral("Print the document"));
+        return;
+    }
+    const QString name = QString::fromStdString(printing_.PrinterName);
+    printCmd_->setToolTip(QStringLiteral("Print (%1)").arg(name));
+    printCmd_->setStatusTip(QStringLiteral("Print the document on %1").arg(name));
 }
 
 QString TTestPrintPreviewDlg::HintPanelText() const { return hintPanel_->text(); }

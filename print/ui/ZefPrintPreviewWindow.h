@@ -36,6 +36,8 @@ public:
     QAction* CloseCmd() const { return closeCmd_; }
     QMenu* ZoomMenu() const { return zoomMenu_; }
     QString HintPanelText() const;
+    // Where the next prints go; the print command's hints name the printer, when there is one.
+    void SetPrinting(TZefPreviewPrinting printing);
     QString PagePanelText() const;
 
 protected:
@@ -45,6 +47,7 @@ protected:
 private:
     QAction* AddCommand(const QString& caption, const QString& statusText, const QKeySequence& shortcut);
     void PrintWith(bool currentPageOnly);
+    void RefreshPrintHint();
 
     TZefEditPrint& engine_;
     TZefPreviewPrinting printing_;
