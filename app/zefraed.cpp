@@ -26,8 +26,8 @@ int main(int argc, char** argv)
         QApplication::setApplicationName(QString::fromLatin1(ZefAppTitle));
 
         TfrmStart frmStart;
-        // The print and print preview windows join here, created hidden (the main window makes the formatter's
-        // busy window).
+        // The main window makes the hidden windows it needs: the formatter's busy window and the print window
+        // with its preview.
         // Outside the event loop nothing else would catch an error of the first file: it gets the standard box.
         if (!commandLinePath.isEmpty())
             ZefDeliverReportingErrors([&] {
