@@ -91,9 +91,11 @@ public:
 
     // IFileCommands.
     bool CanClose() const override { return Form != nullptr; }
+    bool CanPrint() const override { return Form != nullptr; }
     bool CanSave() const override;
     bool CanSaveAs() const override { return Form != nullptr; }
     void ExecClose() override { Close(); }
+    void ExecPrint(bool selectionOnly) override;
     bool ExecSave() override { return Save(); }
     bool ExecSaveAs() override;
 

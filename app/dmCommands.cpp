@@ -69,6 +69,12 @@ TCommandsDataModule::TCommandsDataModule()
       actFileClose("actFileClose", "File", QKeySequence(Qt::CTRL | Qt::Key_F4),
                    On(ActiveFileCommands, &IFileCommands::ExecClose),
                    When(ActiveFileCommands, &IFileCommands::CanClose)),
+      actFilePrint("actFilePrint", "File", QKeySequence(),
+                   [] {
+                       if (auto held = ActiveFileCommands)
+                           held->ExecPrint(false);
+                   },
+                   When(ActiveFileCommands, &IFileCommands::CanPrint)),
       actEditCut("actEditCut", "Edit", QKeySequence(Qt::CTRL | Qt::Key_X),
                  On(ActiveEditCommands, &IEditCommands::ExecCut), When(ActiveEditCommands, &IEditCommands::CanCut)),
       actEditCopy("actEditCopy", "Edit", QKeySequence(Qt::CTRL | Qt::Key_C),
@@ -122,7 +128,7 @@ TCommandsDataModule::~TCommandsDataModule()
 
 std::vector<TZefCommand*> TCommandsDataModule::Commands()
 {
-    return {&actFileSave, &actFileSaveAs, &actFileClose, &actEditCut,  &actEditCopy,
+    return {&actFileSave, &actFileSaveAs, &actFileClose, &actFilePrint, &actEditCut,  &actEditCopy,
             &actEditPaste, &actEditDelete, &actEditUndo, &actEditRedo, &actEditSelectAll,
             &actSearchFind, &actSearchFindNext, &actSearchFindPrev, &actSearchReplace};
 }

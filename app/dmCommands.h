@@ -64,6 +64,7 @@ public:
     TZefCommand actFileSave;
     TZefCommand actFileSaveAs;
     TZefCommand actFileClose;
+    TZefCommand actFilePrint;
     TZefCommand actEditCut;
     TZefCommand actEditCopy;
     TZefCommand actEditPaste;

@@ -12,6 +12,7 @@
 #include "ZefFilePath.h"
 #include "ZefLoadError.h"
 #include "ZefLongWork.h"
+#include "ZefPrintShortcut.h"
 #include "ZefRtfReader.h"
 #include "ZefSearchFlow.h"
 
@@ -119,12 +120,18 @@ void TEditorForm::BuildMenus()
         }
     });
     pmnuEditor->addAction(QStringLiteral("Repaint"), this, [this] { ZefEditor->viewport()->update(); });
+    pmnuEditor->addSeparator();
+    miPrintSelection = pmnuEditor->addAction(QStringLiteral("Print Selected Text"), this, [this] {
+        if (Editor && ZefEditor->HasSelection())
+            Editor->ExecPrint(true);
+    });
     connect(pmnuEditor, &QMenu::aboutToShow, this, [=, this] {
         cut->setEnabled(Editor && Editor->CanCut());
         copy->setEnabled(Editor && Editor->CanCopy());
         paste->setEnabled(Editor && Editor->CanPaste());
         del->setEnabled(Editor && Editor->CanDelete());
         all->setEnabled(Editor && Editor->CanSelectAll());
+        miPrintSelection->setEnabled(Editor && Editor->CanPrint() && ZefEditor->HasSelection());
         RefreshReloadEnabled();
     });
 
@@ -202,6 +209,12 @@ bool TEditorForm::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusIn:
         if (watched == ZefEditor)
             SetCommandTargets(true);
+        break;
+    case QEvent::ShortcutOverride:
+        if (watched == ZefEditor && ZefEditorClaimsPrintKey(*ZefEditor, *static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
         break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();

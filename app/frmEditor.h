@@ -34,6 +34,8 @@ public:
     QMenu* pmnuEditor = nullptr;
     QMenu* pmnuRich = nullptr;
     QAction* miReload = nullptr;
+    // "Print Selected Text": enabled only while text is selected.
+    QAction* miPrintSelection = nullptr;
     QAction* miRichCopy = nullptr;
     std::shared_ptr<TEditor> Editor;
     // Find and replace in ZefEditor, with the two search engines.

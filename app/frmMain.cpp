@@ -7,6 +7,8 @@
 #include "ZefFilePath.h"
 #include "ZefLoadError.h"
 #include "ZefLongWork.h"
+#include "ZefPrintShortcut.h"
+#include "ZefPrintWindow.h"
 #include "ZefWindowBounds.h"
 #include "frmEditor.h"
 #include "hrglass.h"
@@ -96,6 +98,7 @@ TMainForm::TMainForm(QString iniPath, QWidget* parent)
         {"miEditUndo", "edit-undo", "undo"},      {"miEditRedo", "edit-redo", "redo"},
         {"miEditCut", "edit-cut", "cut"},         {"miEditCopy", "edit-copy", "copy"},
         {"miEditPaste", "edit-paste", "paste"},   {"miSettingsFont", "preferences-desktop-font", "font"},
+        {"miFilePrint", "document-print", "print"},
     };
     for (const auto& entry : menuIcons)
         Control(QString::fromLatin1(entry[0]))->setIcon(ToolIcon(entry[1], entry[2]));
@@ -106,6 +109,9 @@ TMainForm::TMainForm(QString iniPath, QWidget* parent)
 
     busyWindow_ = new THourGlass(this);
     EditorServices.BusyWindow = busyWindow_;
+    // A window of its own beside this one, hidden until a document is printed.
+    printWindow_ = std::make_unique<TForm1>();
+    EditorServices.PrintWindow = printWindow_.get();
     LoadWindowSettings();
     Restore_Status_Of_This_Form();
     setWindowTitle(ZefVersionedTitle());
@@ -127,6 +133,8 @@ TMainForm::~TMainForm()
         EditorServices.MarkNumberList = nullptr;
     if (EditorServices.BusyWindow == busyWindow_)
         EditorServices.BusyWindow = nullptr;
+    // It refers to the command module's highlighters, so it goes first.
+    printWindow_.reset();
     commands_.reset();
 }
 
@@ -183,6 +191,9 @@ void TMainForm::BuildMenus()
     AddControl(file, "miFileClose", "&Close", &dm.actFileClose, TEnable::Rule)->setShortcut(dm.actFileClose.ShortCut());
     AddControl(file, "miFileCloseAll", "Close All Fi&les", &actFileCloseAll, TEnable::Rule)
         ->setShortcut(actFileCloseAll.ShortCut());
+    file->addSeparator();
+    // Ctrl+P as every desktop program has it; an editor whose keystrokes claim it keeps it (the document window).
+    AddControl(file, "miFilePrint", "&Print", &dm.actFilePrint, TEnable::TextState)->setShortcut(ZefPrintShortcut());
     file->addSeparator();
     AddControl(file, "miFileExit", "E&xit", &actFileExit, TEnable::Rule)->setShortcut(actFileExit.ShortCut());
 
@@ -327,6 +338,9 @@ void TMainForm::BuildToolBar()
     QAction* saveAll = AddControl(bar, "sbSaveAll", "Save All", nullptr, TEnable::TextState);
     saveAll->setIcon(ToolIcon("document-save-all", "saveall"));
     handler(saveAll, [this] { SaveAll(); });
+    QAction* print = AddControl(bar, "sbPrint", "Print", nullptr, TEnable::TextState);
+    print->setIcon(ToolIcon("document-print", "print"));
+    handler(print, [&dm] { dm.actFilePrint.Execute(); });
     QAction* closeButton = AddControl(bar, "sbClose", "Close", nullptr, TEnable::TextState);
     closeButton->setIcon(ToolIcon("window-close", "close"));
     handler(closeButton, [&dm] { dm.actFileClose.Execute(); });

@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class QWidget;
 class THourGlass;
+class TForm1;
 
 // The three display states the idle update chooses between.
 enum class TMainDisplayState { mdsNoDocument, mdsTextDocument, mdsRtfDocument };
@@ -73,6 +74,7 @@ public:
     QLineEdit* FontBox() const { return fontBox_; }
     QComboBox* MarkNumberList() const { return markNumberList_; }
     THourGlass* BusyWindow() const { return busyWindow_; }
+    TForm1* PrintWindow() const { return printWindow_.get(); }
     // A menu item or tool bar control by its object name ("miFileSave", "sbSave", ...); null when absent.
     QAction* Control(const QString& objectName) const;
     // Runs a control as a click would (disabled controls do nothing).
@@ -178,6 +180,7 @@ private:
     QComboBox* markNumberList_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     THourGlass* busyWindow_ = nullptr;
+    std::unique_ptr<TForm1> printWindow_;
     bool updatingTabs_ = false;
     bool frameChecked_ = false;
 };

@@ -18,6 +18,7 @@ class QMdiArea;
 class TZefCustomHighlighter;
 class TZefHighlighterAttributes;
 class THourGlass;
+class TForm1;
 class TRecentFiles;
 class TUntitledNumbers;
 
@@ -120,14 +121,17 @@ public:
     virtual void ExecUndo() = 0;
 };
 
-// Printing joins this interface (CanPrint / ExecPrint) with the print window.
 class IFileCommands {
 public:
     virtual ~IFileCommands() = default;
     virtual bool CanClose() const = 0;
+    virtual bool CanPrint() const = 0;
     virtual bool CanSave() const = 0;
     virtual bool CanSaveAs() const = 0;
     virtual void ExecClose() = 0;
+    // Hands the text (only the selected text when `selectionOnly`), colour, highlighter, font and title to the
+    // print window and shows it; nothing without a text window or a print window.
+    virtual void ExecPrint(bool selectionOnly) = 0;
     virtual bool ExecSave() = 0;
     virtual bool ExecSaveAs() = 0;
 };
@@ -182,6 +186,8 @@ struct TEditorServices {
     QPointer<QComboBox> MarkNumberList;
     // The formatter's busy window, made once by the main window; without one a run shows no progress.
     QPointer<THourGlass> BusyWindow;
+    // The print window, made once by the main window; without one printing does nothing.
+    QPointer<TForm1> PrintWindow;
 };
 extern TEditorServices EditorServices;
 

@@ -59,8 +59,8 @@ int main(int argc, char** argv)
 
         TfrmStart frmStart;
         TMainForm* mainForm = frmStart.MainForm();
-        // The print and print preview windows join here, created hidden (the main window makes the formatter's
-        // busy window).
+        // The main window makes the hidden windows it needs: the formatter's busy window and the print window
+        // with its preview.
         TZefInstanceServer instanceServer(socketName);
         ZefServeLaterStarts(instanceServer, *mainForm);
         // A second window (--new-window) serves later starts only when no other editor does.

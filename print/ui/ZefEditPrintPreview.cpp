@@ -344,6 +344,24 @@ void TZefEditPrintPreview::UpdatePreview()
     viewport()->update();
 }
 
+TZefPrintResult TZefEditPrintPreview::Print(TZefPrintTarget& target)
+{
+    if (!engine_)
+        return {false, "Nothing to print.", 0};
+    TZefPrintResult result = engine_->Print(target);
+    UpdatePreview();
+    return result;
+}
+
+TZefPrintResult TZefEditPrintPreview::PrintCurrentPage(TZefPrintTarget& target)
+{
+    if (!engine_)
+        return {false, "Nothing to print.", 0};
+    TZefPrintResult result = engine_->PrintRange(target, ClampPage(page_), ClampPage(page_));
+    UpdatePreview();
+    return result;
+}
+
 void TZefEditPrintPreview::ClickZoom(Qt::MouseButton button)
 {
     if (button == Qt::LeftButton) {

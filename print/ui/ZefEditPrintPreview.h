@@ -1,13 +1,13 @@
 // A scrollable control showing one page of a print job as it comes out of the printer: the sheet to scale on
 // a grey work area with a shadow, the engine drawing header, footer and text into its printable part.
 #pragma once
+#include "ZefEditPrint.h"
+
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QPointer>
 #include <QSize>
 #include <functional>
-
-class TZefEditPrint;
 
 enum TZefPreviewScale { pscWholePage, pscPageWidth, pscUserScaled };
 
@@ -42,6 +42,9 @@ public:
     void NextPage();
     void PreviousPage();
     int PageNumber() const { return page_; }
+    // Print the whole job, or only the page shown, on `target`, then lay the job out again for the screen.
+    TZefPrintResult Print(TZefPrintTarget& target);
+    TZefPrintResult PrintCurrentPage(TZefPrintTarget& target);
 
     void ScrollHorzTo(int x);
     void ScrollVertTo(int y);
