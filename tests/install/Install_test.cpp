@@ -20,7 +20,7 @@ struct TRun {
     QString output;
 };
 
-TRun Run(const QString& program, const QStringList& arguments)
+TRun RunProgram(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -59,7 +59,7 @@ protected:
     {
         folder_ = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zefra install XXXXXX"));
         prefix_ = folder_->path() + QStringLiteral("/usr");
-        result_ = new TRun(Run(QStringLiteral(ZEFRA_CMAKE_COMMAND),
+        result_ = new TRun(RunProgram(QStringLiteral(ZEFRA_CMAKE_COMMAND),
                                {QStringLiteral("--install"), QStringLiteral(ZEFRA_BUILD_DIR), QStringLiteral("--prefix"),
                                 prefix_}));
     }
@@ -128,7 +128,7 @@ TEST_F(Install, DesktopFileValidateAcceptsTheEntry)
 {
     const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate is not installed (Debian: desktop-file-utils)";
-    const TRun run = Run(validator, {Installed(QStringLiteral("share/applications/zefraed.desktop"))});
+    const TRun run = RunProgram(validator, {Installed(QStringLiteral("share/applications/zefraed.desktop"))});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.output.isEmpty()) << "errors, warnings or hints: " << run.output.toStdString();
 }
