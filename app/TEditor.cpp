@@ -297,8 +297,11 @@ void TEditor::ExecRedo()
 
 void TEditor::ExecSelectAll()
 {
-    if (Form)
-        Form->ZefEditor->DispatchCommand(ecSelectAll, 0, nullptr);
+    if (!Form)
+        return;
+    Form->ZefEditor->DispatchCommand(ecSelectAll, 0, nullptr);
+    // The user selected the text (menu or Ctrl+A), so it becomes the primary selection as any selection does.
+    Form->ZefEditor->PublishPrimarySelection();
 }
 
 void TEditor::ExecUndo()

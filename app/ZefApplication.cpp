@@ -5,6 +5,7 @@
 #include "ZefDesktop.h"
 
 #include <QEvent>
+#include <QIcon>
 #include <QTimer>
 
 #include <exception>
@@ -55,7 +56,14 @@ bool ZefDeliverPaintReportingErrors(const std::function<bool()>& deliver)
     }
 }
 
-TZefApplication::TZefApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TZefApplication::TZefApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The desktop entry's name (zefraed.desktop) lets Wayland compositors and task bars match the windows to
+    // the installed launcher and its icon; the window icon is the same picture for desktops that ask the window.
+    Q_INIT_RESOURCE(zefraed);
+    setDesktopFileName(QStringLiteral("zefraed"));
+    setWindowIcon(QIcon(QStringLiteral(":/zefraed.png")));
+}
 
 bool TZefApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -15,6 +15,7 @@ bool ZefDeliverReportingErrors(const std::function<bool()>& deliver);
 // and further failing paints stay silent until a paint succeeds again.
 bool ZefDeliverPaintReportingErrors(const std::function<bool()>& deliver);
 
+// Also names the program to the desktop: its desktop entry and its window icon.
 class TZefApplication : public QApplication {
 public:
     TZefApplication(int& argc, char** argv);

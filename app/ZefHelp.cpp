@@ -2,13 +2,14 @@
 #include "ZefHelp.h"
 
 #include "ZefAppInfo.h"
+#include "ZefDataFiles.h"
 #include "ZefDesktop.h"
 
 #include <QFileInfo>
 
 QString ZefHelpFilePath(const QString& appDir)
 {
-    return appDir + QStringLiteral("help/txtedhelp.htm");
+    return ZefDataFilePath(appDir, QStringLiteral("help/txtedhelp.htm"));
 }
 
 void ZefOpenHelp(const QString& appDir)

@@ -1,9 +1,9 @@
-// "Text Editor &Help": the help page beside the program, opened in the desktop's browser.
+// "Text Editor &Help": the help page of the program (installed or beside it), opened in the desktop's browser.
 #pragma once
 
 #include <QString>
 
-// appDir ends in a path delimiter; the page is "help/txtedhelp.htm" below it.
+// appDir ends in a path delimiter; the page is "help/txtedhelp.htm" of the program's data (ZefDataFilePath).
 QString ZefHelpFilePath(const QString& appDir);
 
 // Opens the help page through the desktop. A missing page gives a beep and an information box; a page the

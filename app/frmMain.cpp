@@ -3,6 +3,7 @@
 
 #include "ZefAppInfo.h"
 #include "ZefAppSettings.h"
+#include "ZefDataFiles.h"
 #include "ZefDesktop.h"
 #include "ZefFilePath.h"
 #include "ZefLoadError.h"
@@ -717,7 +718,7 @@ void TMainForm::SetDocumentTabCaption(IEditor& editor)
 
 void TMainForm::PlaySaveSound()
 {
-    ZefDesktop().PlaySoundAsync(AppDir + QStringLiteral("saved.wav"));
+    ZefDesktop().PlaySoundAsync(ZefDataFilePath(AppDir, QStringLiteral("saved.wav")));
 }
 
 void TMainForm::Save()

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev fonts-liberation libpcre2-dev
-  poppler-utils
+  poppler-utils desktop-file-utils
 )
 
 missing=()

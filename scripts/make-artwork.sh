@@ -20,3 +20,11 @@ convert -size 16x16 xc:none -fill none -stroke '#1f4f9f' -strokewidth 2 \
 convert -size 16x16 xc:none -fill none -stroke '#333333' -strokewidth 1 \
   -draw "line 1,3 14,3" -draw "line 1,6 14,6" -draw "line 1,9 10,9" -stroke '#1f4f9f' \
   -draw "line 3,12 12,12" -draw "line 12,12 12,9" resources/icons/format.png
+
+# The launcher icon: drawn as SVG (resources/desktop/zefraed.svg, the logo's tile and Z), rendered here to the
+# PNG sizes desktops without an SVG loader use; the 256 one is also the window icon.
+for size in 48 128 256; do
+  mkdir -p resources/desktop/hicolor/${size}x${size}
+  convert -background none -density 300 resources/desktop/zefraed.svg -resize ${size}x${size} -depth 8 \
+    -define png:exclude-chunks=date,time resources/desktop/hicolor/${size}x${size}/zefraed.png
+done

@@ -338,13 +338,19 @@ public:
 
     // ---- Mouse, clipboard, drag and drop, bookmarks (ZefEditMouse.cpp, ZefEditClipboard.cpp,
     // ZefEditDragDrop.cpp, ZefEditBookmarks.cpp; types in ZefEditMouseTypes.h). ----
-    // Clipboard: plain text (code page 1252 <-> Unicode) plus ClipboardBlockFormat with the selection mode.
-    // Copy and paste throw EZefEditClipboard when the platform refuses the data.
+    // Clipboard, through the desktop seam: plain text (code page 1252 <-> Unicode, LF between lines) plus
+    // ClipboardBlockFormat with the selection mode and the text as held. Copy and paste throw
+    // EZefEditClipboard when the platform refuses the data.
     void CopySelection();
     void CutSelection();
     // One undo step: ucPasteBegin, the deletion and insertion records, ucPasteEnd.
     void PasteText();
     bool CanPaste() const;
+    // The primary selection (X11, Wayland; nothing where the desktop has none): a selection made with the
+    // mouse or the keyboard is offered there in clipboard form, and a middle click pastes it at the clicked
+    // position (the caret moves there; one undo step, as PasteText).
+    void PublishPrimarySelection() const;
+    void PastePrimarySelection(TBufferCoord position);
     // Bookmarks 0..9 are marks in Marks() carrying BookmarkIndex n; out-of-range numbers or lines do nothing.
     void SetBookmark(int n, int x, int y);
     void ClearBookmark(int n);
@@ -439,6 +445,8 @@ private:
     void InsertNormal(std::string_view text);
     void InsertLines(std::string_view text);
     void InsertColumn(std::string_view text, bool recordPerLine);
+    // The paste itself, as one undo step, of text in mode replacing the selection.
+    void InsertPastedText(TZefSelectionMode mode, const std::string& text);
     // ReplaceSelectionRecorded without its read-only check, for the programmatic SetSelectedText.
     void ReplaceSelectionExact(TUndoKind kind, TZefSelectionMode pasteMode, std::string_view text);
 

@@ -1,16 +1,19 @@
-// The editor control's clipboard: copy, cut and paste of plain text (code page 1252 <-> Unicode) and of the
-// private block format that carries the selection mode, each paste one undo step.
+// The editor control's clipboard: copy, cut and paste of plain text (code page 1252 <-> Unicode, LF between
+// lines as other programs expect) and of the private block format that carries the selection mode, each
+// paste one undo step; the primary selection of X11 and Wayland offered on selecting and pasted by a middle
+// click. Every clipboard is reached through the desktop seam.
 #include "ZefEdit.h"
 #include "ZefEditPaintLock.h"
 #include "ZefEditScope.h"
 
 #include "CodePage1252.h"
+#include "ZefDesktop.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefEditUndoList.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMimeData>
+
+#include <optional>
 
 namespace {
 
@@ -26,7 +29,44 @@ private:
     TZefEditUndoList& list_;
 };
 
-QClipboard* Clipboard() { return QGuiApplication::clipboard(); }
+// Other programs take LF as the line break (a CR shows as a stray ^M in a terminal); a CR inside a line is
+// text and stays.
+std::string WithLfBreaks(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        result.push_back(text[i]);
+    }
+    return result;
+}
+
+// What a paste inserts, and in which selection mode.
+struct TPastedText {
+    TZefSelectionMode mode;
+    std::string text;
+};
+
+// The block format when present (it keeps the mode and the exact bytes), else the plain text in the
+// control's own mode; nullopt when the data holds neither. A block without a valid mode byte throws.
+std::optional<TPastedText> ReadPastedText(const QMimeData* data, TZefSelectionMode currentMode)
+{
+    if (data == nullptr) return std::nullopt;
+    const QString blockFormat = QString::fromLatin1(ClipboardBlockFormat);
+    if (data->hasFormat(blockFormat)) {
+        const QByteArray block = data->data(blockFormat);
+        const auto byte = block.isEmpty() ? 0xFF : static_cast<unsigned char>(block.front());
+        if (byte > smColumn) throw EZefEditClipboard(ClipboardPasteFailed);
+        // The text runs to the terminating zero byte when there is one; earlier NUL bytes are text.
+        qsizetype length = block.size() - 1;
+        if (length > 0 && block.back() == '\0') --length;
+        return TPastedText{static_cast<TZefSelectionMode>(byte),
+                           std::string(block.constData() + 1, static_cast<size_t>(length))};
+    }
+    if (data->hasText()) return TPastedText{currentMode, cp1252::FromUtf16(data->text().toStdU16String())};
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -43,7 +83,7 @@ QMimeData* TCustomZefEdit::MakeDragData() const
     }
     if (text.empty()) return nullptr;
     auto* data = new QMimeData;
-    data->setText(QString::fromStdU16String(cp1252::ToUtf16(text)));
+    data->setText(QString::fromStdU16String(cp1252::ToUtf16(WithLfBreaks(text))));
     QByteArray block;
     block.reserve(static_cast<qsizetype>(text.size()) + 2);
     block.append(static_cast<char>(selectionMode_));
@@ -58,16 +98,20 @@ void TCustomZefEdit::CopySelection()
     if (!HasSelection()) return;
     QMimeData* data = MakeDragData();
     if (data == nullptr) return;
-    QClipboard* clipboard = Clipboard();
-    if (clipboard == nullptr) {
-        delete data;
-        throw EZefEditClipboard(ClipboardCopyFailed);
-    }
-    clipboard->setMimeData(data); // the clipboard owns it now
-    const QMimeData* stored = clipboard->mimeData();
+    TZefDesktop& desktop = ZefDesktop();
+    if (!desktop.SetClipboardData(TZefClipboardMode::cmClipboard, data)) throw EZefEditClipboard(ClipboardCopyFailed);
+    const QMimeData* stored = desktop.ClipboardData(TZefClipboardMode::cmClipboard);
     if (stored == nullptr || !stored->hasText() || !stored->hasFormat(QString::fromLatin1(ClipboardBlockFormat))) {
         throw EZefEditClipboard(ClipboardCopyFailed);
     }
+}
+
+void TCustomZefEdit::PublishPrimarySelection() const
+{
+    TZefDesktop& desktop = ZefDesktop();
+    if (!HasSelection() || !desktop.SupportsClipboard(TZefClipboardMode::cmSelection)) return;
+    // Selecting must never fail: a desktop that refuses the data only leaves the primary selection as it was.
+    if (QMimeData* data = MakeDragData()) desktop.SetClipboardData(TZefClipboardMode::cmSelection, data);
 }
 
 void TCustomZefEdit::CutSelection()
@@ -81,35 +125,34 @@ void TCustomZefEdit::CutSelection()
 bool TCustomZefEdit::CanPaste() const
 {
     if (readOnly_) return false;
-    const QClipboard* clipboard = Clipboard();
-    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+    const QMimeData* data = ZefDesktop().ClipboardData(TZefClipboardMode::cmClipboard);
     return data != nullptr && (data->hasText() || data->hasFormat(QString::fromLatin1(ClipboardBlockFormat)));
 }
 
 void TCustomZefEdit::PasteText()
 {
     if (readOnly_) return;
-    const QClipboard* clipboard = Clipboard();
-    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-    if (data == nullptr) return;
-    TZefSelectionMode mode = selectionMode_;
-    std::string text;
-    if (data->hasFormat(QString::fromLatin1(ClipboardBlockFormat))) {
-        const QByteArray block = data->data(QString::fromLatin1(ClipboardBlockFormat));
-        const auto byte = block.isEmpty() ? 0xFF : static_cast<unsigned char>(block.front());
-        if (byte > smColumn) throw EZefEditClipboard(ClipboardPasteFailed);
-        mode = static_cast<TZefSelectionMode>(byte);
-        // The text runs to the terminating zero byte when there is one; earlier NUL bytes are text.
-        qsizetype length = block.size() - 1;
-        if (length > 0 && block.back() == '\0') --length;
-        text.assign(block.constData() + 1, static_cast<size_t>(length));
-    } else if (data->hasText()) {
-        text = cp1252::FromUtf16(data->text().toStdU16String());
-    } else {
-        return;
-    }
-    if (text.empty()) return;
+    const std::optional<TPastedText> pasted =
+        ReadPastedText(ZefDesktop().ClipboardData(TZefClipboardMode::cmClipboard), selectionMode_);
+    if (pasted) InsertPastedText(pasted->mode, pasted->text);
+}
 
+void TCustomZefEdit::PastePrimarySelection(TBufferCoord position)
+{
+    TZefDesktop& desktop = ZefDesktop();
+    if (readOnly_ || !desktop.SupportsClipboard(TZefClipboardMode::cmSelection)) return;
+    // Read before the caret moves: the data belongs to the desktop and may be this control's own selection.
+    const std::optional<TPastedText> pasted =
+        ReadPastedText(desktop.ClipboardData(TZefClipboardMode::cmSelection), selectionMode_);
+    if (!pasted || pasted->text.empty()) return;
+    TPaintLockGuard lock(*this);
+    SetCaretPos(position);
+    InsertPastedText(pasted->mode, pasted->text);
+}
+
+void TCustomZefEdit::InsertPastedText(TZefSelectionMode mode, const std::string& text)
+{
+    if (text.empty()) return;
     TPaintLockGuard lock(*this);
     PaintTransient(ttBefore);
     {

@@ -216,6 +216,9 @@ void TCustomZefEdit::keyPressEvent(QKeyEvent* event)
     }
     const TVirtualKeyPress press = TranslateKeyEvent(*event);
     TVirtualKey key = press.Key;
+    const TBufferCoord anchorBefore = anchor_;
+    const TBufferCoord headBefore = head_;
+    const TZefSelectionMode modeBefore = selectionMode_;
     const bool handled = keyboard_->KeyDown(key, press.Shift);
     // Qt delivers a key and the characters it types in one event; they follow the key as character messages.
     std::string bytes = cp1252::FromUtf16(event->text().toStdU16String());
@@ -235,6 +238,10 @@ void TCustomZefEdit::keyPressEvent(QKeyEvent* event)
             keyboard_->KeyPress(c);
             typed = true;
         }
+    }
+    // A selection made or changed with the keyboard becomes the primary selection.
+    if (HasSelection() && (anchor_ != anchorBefore || head_ != headBefore || selectionMode_ != modeBefore)) {
+        PublishPrimarySelection();
     }
     // A key that did nothing here (F1 without an entry, Alt+letter) goes on to the parent and the application.
     if (handled || typed) {

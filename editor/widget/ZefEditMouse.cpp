@@ -159,6 +159,13 @@ void TCustomZefEdit::mouseReleaseEvent(QMouseEvent* event)
     // A popup menu follows a right release; nothing else happens here.
     const bool popup = contextMenuPolicy() == Qt::CustomContextMenu || contextMenuPolicy() == Qt::ActionsContextMenu;
     if (button == mbRight && event->buttons() == Qt::NoButton && popup) return;
+    if (button == mbMiddle && pos.x() >= gutterPixels_) {
+        // The X11 way of pasting: the text selected last goes in where the middle button was clicked (not
+        // while the left button still selects).
+        mouse_.GutterClicked = false;
+        if (!mouse_.Captured) PastePrimarySelection(DisplayToBufferPos(PixelsToDisplay(pos, true)));
+        return;
+    }
     mouse_.Captured = false;
     if (mouse_.GutterClicked && pos.x() < gutterPixels_ && button != mbRight) {
         GutterClick(button, pos);
@@ -173,6 +180,8 @@ void TCustomZefEdit::mouseReleaseEvent(QMouseEvent* event)
         }
         mouse_.WaitingForDrag = false;
     }
+    // A selection made by dragging, by Shift+click or by a double click becomes the primary selection.
+    if (button == mbLeft && HasSelection()) PublishPrimarySelection();
     mouse_.DoubleClicked = false;
     mouse_.GutterClicked = false;
     UpdatePointerShape(pos);

@@ -22,11 +22,15 @@ public:
 inline constexpr const char* ClipboardCopyFailed = "Clipboard copy operation failed";
 inline constexpr const char* ClipboardPasteFailed = "Clipboard paste operation failed.";
 
-// The private clipboard format: one byte with the copying control's selection mode (0 smNormal, 1 smLine,
-// 2 smColumn), the text, a terminating zero byte. On Windows Qt registers this MIME type under the name
-// "ZefEdit Control Block Type"; elsewhere the MIME type itself is the name. Binds only between instances of
-// this program.
+// The private clipboard format, offered beside the plain text: one byte with the copying control's selection
+// mode (0 smNormal, 1 smLine, 2 smColumn), the text as the control holds it (CR LF between lines), a
+// terminating zero byte. On Windows Qt registers it under the name "ZefEdit Control Block Type"; X11 and
+// Wayland carry MIME types, so there it is a private one. Binds only between instances of this program.
+#ifdef Q_OS_WIN
 inline constexpr const char* ClipboardBlockFormat = "application/x-qt-windows-mime;value=\"ZefEdit Control Block Type\"";
+#else
+inline constexpr const char* ClipboardBlockFormat = "application/x-zefedit-control-block-type";
+#endif
 
 // Mouse buttons as the events hand them on: left 0, right 1, middle 2.
 enum TZefMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };

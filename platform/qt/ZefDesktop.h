@@ -1,5 +1,5 @@
-// The desktop seam: every beep, message box, input prompt, common dialog, shell request and sound goes through
-// one TZefDesktop, so that the program can run against the real desktop and tests can answer it from a script.
+// The desktop seam: every beep, message box, input prompt, common dialog, shell request, sound and clipboard
+// access goes through one TZefDesktop, so that the program can run against the real desktop and tests can answer it from a script.
 #pragma once
 
 #include <QColor>
@@ -69,9 +69,14 @@ std::vector<TZefFileFilter> ZefSplitFileFilter(const QString& filter);
 // parentheses are not repeated. "*.*" becomes "*", since Qt, unlike Windows, reads it as "names with a dot".
 QStringList ZefQtNameFilters(const QString& filter);
 
+// The system's clipboards: the one cut, copy and paste use, and the primary selection of X11 and Wayland
+// (the text selected last, which a middle click pastes).
+enum class TZefClipboardMode { cmClipboard, cmSelection };
+
 // Every desktop interaction of the program. Modal calls return when the user has answered; none of them
 // throws on a cancelled dialog (that is an empty optional).
 class QDialog;
+class QMimeData;
 
 class TZefDesktop {
 public:
@@ -95,6 +100,15 @@ public:
     // The program's own modal dialogs (find, replace, the replace confirmation, ...): shows the prepared
     // dialog modally and answers its result code (QDialog::Accepted, Rejected or the dialog's own codes).
     virtual int ExecDialog(QDialog& dialog) = 0;
+
+    // Whether the desktop has that clipboard at all (the primary selection exists on X11 and Wayland only).
+    virtual bool SupportsClipboard(TZefClipboardMode mode) const = 0;
+    // Puts data on the clipboard, which takes it over (also when it is refused); false when the desktop has
+    // no such clipboard or refused the data.
+    virtual bool SetClipboardData(TZefClipboardMode mode, QMimeData* data) = 0;
+    // What the clipboard holds now, owned by the desktop and valid until the clipboard next changes; null
+    // when it is empty or missing.
+    virtual const QMimeData* ClipboardData(TZefClipboardMode mode) = 0;
 
     // A box with one OK button and the error or information icon. They do not beep: callers that report a
     // user error beep first, as the program's reports ask.

@@ -2,6 +2,7 @@
 #include "ZefQtDesktop.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QUrl>
@@ -38,6 +40,11 @@ QMessageBox::Icon QtIcon(TZefMsgIcon icon)
     case TZefMsgIcon::miNone: break;
     }
     return QMessageBox::NoIcon;
+}
+
+QClipboard::Mode QtClipboardMode(TZefClipboardMode mode)
+{
+    return mode == TZefClipboardMode::cmSelection ? QClipboard::Selection : QClipboard::Clipboard;
 }
 
 QWidget* DialogParent()
@@ -216,4 +223,27 @@ int TZefQtDesktop::ExecDialog(QDialog& dialog)
 {
     RequireSomeoneToAnswer(QStringLiteral("dialog \"%1\"").arg(dialog.windowTitle()));
     return dialog.exec();
+}
+
+bool TZefQtDesktop::SupportsClipboard(TZefClipboardMode mode) const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    return mode == TZefClipboardMode::cmClipboard || clipboard->supportsSelection();
+}
+
+bool TZefQtDesktop::SetClipboardData(TZefClipboardMode mode, QMimeData* data)
+{
+    if (!SupportsClipboard(mode)) {
+        delete data;
+        return false;
+    }
+    QGuiApplication::clipboard()->setMimeData(data, QtClipboardMode(mode));
+    return QGuiApplication::clipboard()->mimeData(QtClipboardMode(mode)) != nullptr;
+}
+
+const QMimeData* TZefQtDesktop::ClipboardData(TZefClipboardMode mode)
+{
+    if (!SupportsClipboard(mode)) return nullptr;
+    return QGuiApplication::clipboard()->mimeData(QtClipboardMode(mode));
 }

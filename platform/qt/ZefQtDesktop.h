@@ -35,6 +35,9 @@ public:
     bool ShellOpen(const QString& path) override;
     void PlaySoundAsync(const QString& wavPath) override;
     int ExecDialog(QDialog& dialog) override;
+    bool SupportsClipboard(TZefClipboardMode mode) const override;
+    bool SetClipboardData(TZefClipboardMode mode, QMimeData* data) override;
+    const QMimeData* ClipboardData(TZefClipboardMode mode) override;
 
 private:
     std::optional<TZefFileChoice> RunFileDialog(const TZefFileDialog& dialog, bool save);

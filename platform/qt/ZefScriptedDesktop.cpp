@@ -336,3 +336,28 @@ int TZefScriptedDesktop::ExecDialog(QDialog& dialog)
     calls_.push_back(call);
     return result;
 }
+
+bool TZefScriptedDesktop::SupportsClipboard(TZefClipboardMode mode) const
+{
+    return mode == TZefClipboardMode::cmClipboard || selectionSupported_;
+}
+
+bool TZefScriptedDesktop::SetClipboardData(TZefClipboardMode mode, QMimeData* data)
+{
+    std::unique_ptr<QMimeData> owned(data);
+    if (!SupportsClipboard(mode)) return false;
+    clipboards_[Slot(mode)] = std::move(owned);
+    ++clipboardWrites_[Slot(mode)];
+    return true;
+}
+
+const QMimeData* TZefScriptedDesktop::ClipboardData(TZefClipboardMode mode)
+{
+    return SupportsClipboard(mode) ? clipboards_[Slot(mode)].get() : nullptr;
+}
+
+QString TZefScriptedDesktop::ClipboardText(TZefClipboardMode mode) const
+{
+    const QMimeData* data = clipboards_[Slot(mode)].get();
+    return data != nullptr && SupportsClipboard(mode) ? data->text() : QString();
+}

@@ -4,11 +4,13 @@
 
 #include "ZefDesktop.h"
 
+#include <QMimeData>
 #include <QStringList>
 
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -58,6 +60,14 @@ public:
 
     void SetUnscriptedHandler(TUnscriptedHandler handler) { unscripted_ = std::move(handler); }
 
+    // The clipboards are held here, apart from the system's and outside the request log; both exist unless
+    // the primary selection is switched off (as on a desktop without one).
+    void SetSelectionSupported(bool supported) { selectionSupported_ = supported; }
+    // The plain text of a clipboard, empty when it holds none.
+    QString ClipboardText(TZefClipboardMode mode) const;
+    // How often the program has put data on that clipboard.
+    int ClipboardWrites(TZefClipboardMode mode) const { return clipboardWrites_[Slot(mode)]; }
+
     const std::vector<TZefDesktopCall>& Calls() const { return calls_; }
     // The texts of the message boxes shown so far, in order.
     QStringList MessageTexts() const;
@@ -78,6 +88,9 @@ public:
     bool ShellOpen(const QString& path) override;
     void PlaySoundAsync(const QString& wavPath) override;
     int ExecDialog(QDialog& dialog) override;
+    bool SupportsClipboard(TZefClipboardMode mode) const override;
+    bool SetClipboardData(TZefClipboardMode mode, QMimeData* data) override;
+    const QMimeData* ClipboardData(TZefClipboardMode mode) override;
 
 private:
     std::optional<TZefFileChoice> FileDialog(TZefDesktopRequest request, const TZefFileDialog& dialog,
@@ -95,6 +108,10 @@ private:
     std::deque<TDialogScript> dialogAnswers_;
     std::vector<TZefDesktopCall> calls_;
     TUnscriptedHandler unscripted_;
+    static std::size_t Slot(TZefClipboardMode mode) { return mode == TZefClipboardMode::cmSelection ? 1 : 0; }
+    std::unique_ptr<QMimeData> clipboards_[2];
+    int clipboardWrites_[2] = {0, 0};
+    bool selectionSupported_ = true;
 };
 
 // "ok", "yes|no|cancel": button bits in the order a box shows them.

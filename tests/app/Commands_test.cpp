@@ -66,6 +66,7 @@ TEST_F(TMainWindowFixture, EditCommandsActOnTheActiveDocument)
     ASSERT_TRUE(window->Click("miEditRedo"));
     EXPECT_EQ(Editor(ActiveEditor)->Text(), "abc");
     ASSERT_TRUE(window->Click("miEditSelectAll"));
+    EXPECT_EQ(desktop.ClipboardText(TZefClipboardMode::cmSelection), "abc") << "the user's selection is the primary one";
     EXPECT_TRUE(IsEnabled("miEditDelete"));
     ASSERT_TRUE(window->Click("miEditDelete"));
     EXPECT_EQ(Editor(ActiveEditor)->Text(), "");

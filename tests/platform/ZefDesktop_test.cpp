@@ -1,9 +1,12 @@
 // The desktop seam as tests use it: scripted answers per kind, the request log, unscripted requests failing
 // loudly, the process-wide accessor, and the conversion of dialog filters.
 #include "ZefDesktop.h"
+#include "ZefQtDesktop.h"
 #include "ZefScriptedDesktop.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 #include <gtest/gtest.h>
 
@@ -186,3 +189,49 @@ TEST(DesktopFilters, PairsBecomeQtNameFilters)
 }
 
 } // namespace
+
+TEST(DesktopClipboards, TheRealDesktopUsesTheSystemClipboardsItHas)
+{
+    TZefQtDesktop desktop;
+    QClipboard& system = *QGuiApplication::clipboard();
+    auto* data = new QMimeData;
+    data->setText(QStringLiteral("to the system"));
+    ASSERT_TRUE(desktop.SetClipboardData(TZefClipboardMode::cmClipboard, data));
+    EXPECT_EQ(system.text(), "to the system");
+    system.setText(QStringLiteral("from the system"));
+    ASSERT_NE(desktop.ClipboardData(TZefClipboardMode::cmClipboard), nullptr);
+    EXPECT_EQ(desktop.ClipboardData(TZefClipboardMode::cmClipboard)->text(), "from the system");
+
+    // The primary selection only where the platform has one (the offscreen platform has none): refused data
+    // is freed, not leaked.
+    const bool primary = system.supportsSelection();
+    EXPECT_EQ(desktop.SupportsClipboard(TZefClipboardMode::cmSelection), primary);
+    auto* selected = new QMimeData;
+    selected->setText(QStringLiteral("selected"));
+    EXPECT_EQ(desktop.SetClipboardData(TZefClipboardMode::cmSelection, selected), primary);
+    if (!primary) {
+        EXPECT_EQ(desktop.ClipboardData(TZefClipboardMode::cmSelection), nullptr);
+    }
+}
+
+TEST(DesktopClipboards, TheScriptedDesktopKeepsItsOwnClipboardsAndCountsWrites)
+{
+    TZefScriptedDesktop desktop;
+    QGuiApplication::clipboard()->setText(QStringLiteral("system"));
+    EXPECT_EQ(desktop.ClipboardData(TZefClipboardMode::cmClipboard), nullptr);
+    for (const TZefClipboardMode mode : {TZefClipboardMode::cmClipboard, TZefClipboardMode::cmSelection}) {
+        auto* data = new QMimeData;
+        data->setText(mode == TZefClipboardMode::cmClipboard ? QStringLiteral("copied") : QStringLiteral("selected"));
+        EXPECT_TRUE(desktop.SetClipboardData(mode, data));
+    }
+    EXPECT_EQ(desktop.ClipboardText(TZefClipboardMode::cmClipboard), "copied");
+    EXPECT_EQ(desktop.ClipboardText(TZefClipboardMode::cmSelection), "selected");
+    EXPECT_EQ(desktop.ClipboardWrites(TZefClipboardMode::cmSelection), 1);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "system");
+    EXPECT_TRUE(desktop.DebugDump().isEmpty()) << "clipboards stay out of the request log";
+
+    desktop.SetSelectionSupported(false);
+    EXPECT_FALSE(desktop.SupportsClipboard(TZefClipboardMode::cmSelection));
+    EXPECT_EQ(desktop.ClipboardData(TZefClipboardMode::cmSelection), nullptr);
+    EXPECT_FALSE(desktop.SetClipboardData(TZefClipboardMode::cmSelection, new QMimeData));
+}
