@@ -350,6 +350,7 @@ public:
     // mouse or the keyboard is offered there in clipboard form, and a middle click pastes it at the clicked
     // position (the caret moves there; one undo step, as PasteText).
     void PublishPrimarySelection() const;
+    static constexpr int kPrimarySelectionMaxLines = 100000;
     void PastePrimarySelection(TBufferCoord position);
     // Bookmarks 0..9 are marks in Marks() carrying BookmarkIndex n; out-of-range numbers or lines do nothing.
     void SetBookmark(int n, int x, int y);

@@ -13,6 +13,7 @@
 
 #include <QMimeData>
 
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -110,6 +111,10 @@ void TCustomZefEdit::PublishPrimarySelection() const
 {
     TZefDesktop& desktop = ZefDesktop();
     if (!HasSelection() || !desktop.SupportsClipboard(TZefClipboardMode::cmSelection)) return;
+    // The primary selection is handed over as text at once: a selection of a big part of a big file (Select
+    // All in a log of a gigabyte) would stop the editor for the copy on every selecting key, so it is left
+    // as it was. Copy still takes any selection.
+    if (std::abs(anchor_.Line - head_.Line) >= kPrimarySelectionMaxLines) return;
     // Selecting must never fail: a desktop that refuses the data only leaves the primary selection as it was.
     if (QMimeData* data = MakeDragData()) desktop.SetClipboardData(TZefClipboardMode::cmSelection, data);
 }
