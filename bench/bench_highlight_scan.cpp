@@ -7,6 +7,7 @@
 // project; open-bench's gen-data.sh writes it.
 #include "../tests/highlight/support/TestHighlighter.h"
 
+#include "OpenBenchData.h"
 #include "ThreadClock.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefHighlighterRanges.h"
@@ -18,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -148,14 +148,7 @@ void BM_Baseline_MemchrLineBreaks(benchmark::State& state)
 std::unique_ptr<TZefEditStringList> g_openBench;
 std::string g_openBenchPath;
 
-std::string OpenBenchPath()
-{
-    const char* folder = std::getenv("ZEFRA_OPEN_BENCH_DATA");
-    const std::filesystem::path base =
-        folder ? std::filesystem::path(folder)
-               : std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "shared" / "tools" / "open-bench" / "data";
-    return (base / "b-cpp-100MB.cpp").string();
-}
+std::string OpenBenchPath() { return OpenBenchFile("b-cpp-100MB.cpp"); }
 
 void LoadOpenBench()
 {

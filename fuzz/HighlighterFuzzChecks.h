@@ -86,4 +86,22 @@ inline void CheckDocument(TZefCustomHighlighter& scanner, TZefCustomHighlighter&
     }
 }
 
+// Each line from each of `ranges` (the states the language lists): the range scan without tokens (on
+// `again`) must end where the token loop (on `scanner`) ends, also from states a top-down scan of this input
+// never reaches.
+inline void CheckRangeScanFromEveryState(TZefCustomHighlighter& scanner, TZefCustomHighlighter& again,
+                                         const std::vector<std::string_view>& lines,
+                                         const std::vector<TZefRangeState>& ranges)
+{
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (const TZefRangeState range : ranges) {
+            scanner.SetRange(range);
+            Tokens(scanner, lines[i], static_cast<int>(i));
+            again.SetRange(range);
+            again.ScanLineRange(lines[i], static_cast<int>(i));
+            Check(again.GetRange() == scanner.GetRange());
+        }
+    }
+}
+
 } // namespace zeffuzz

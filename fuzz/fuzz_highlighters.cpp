@@ -1,6 +1,6 @@
 // libFuzzer target: every registered highlighter line by line over random bytes; the first byte picks the
 // language. Checks that the tokens tile each line, that every end state is one the language lists, that the
-// range scan without tokens agrees with the token loop, that resuming each line from its stored range gives
+// range scan without tokens agrees with the token loop (from every listed state, too), that resuming each line from its stored range gives
 // the same tokens, and that a stale range (taken from the input) neither crashes nor leaves the language's
 // states.
 #include "HighlighterFuzzChecks.h"
@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<std::string_view> lines =
         zeffuzz::Lines(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     zeffuzz::CheckDocument(*language.scanner, *language.again, lines, listed);
+    zeffuzz::CheckRangeScanFromEveryState(*language.scanner, *language.again, lines, language.ranges);
     // A stale range made of the input's first bytes.
     TZefRangeState stale = 0;
     for (size_t i = 0; i < std::min<size_t>(size, 4); ++i) stale = static_cast<TZefRangeState>((stale << 8) | data[i]);

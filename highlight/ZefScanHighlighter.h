@@ -73,6 +73,18 @@ protected:
     void RescanInNewState() { rescan_ = true; }
     // The attribute GetTokenAttribute answers for `kind` (nullptr: the consumer's defaults).
     void SetKindAttribute(int kind, TZefHighlighterAttributes* attribute);
+    // For a language's own ScanLineRange that found a line's end state without reading its tokens: the
+    // range becomes `range`, and until the next SetLine the token accessors answer the end of an empty line
+    // (no view of the scanned text is kept).
+    void SetScannedRange(TZefRangeState range, int lineIndex)
+    {
+        cursor_.Reset({});
+        lineIndex_ = lineIndex;
+        kind_ = nullKind_;
+        eol_ = true;
+        rescan_ = false;
+        range_ = range;
+    }
 
 private:
     TZefScanCursor cursor_;

@@ -585,6 +585,9 @@ private:
     void RangeScanSlice();
     void ScheduleRangeScan();
     mutable int rangeMark_ = 0;
+    // Set while the control stores the ranges it scanned: the store brackets each SetRangeState, and a
+    // range is no change of the text (the selection, scroll bars and view must not react to it).
+    mutable bool storingRanges_ = false;
     QTimer* rangeTimer_ = nullptr; // owned by the control as a Qt child; made on first use
     void DrawGutter(QPainter& painter, const QRect& clip, int firstLine, int lastLine);
     void DrawMarks(QPainter& painter, int firstLine, int lastLine, std::vector<int>& offsets);

@@ -23,6 +23,19 @@ constexpr int kSliceStep = 256;
 // An edit below the screen still rescans this many lines at once, where most rescans converge.
 constexpr int kEagerLines = 64;
 
+// Marks the control as storing ranges for as long as it lives (see storingRanges_).
+class TStoringRanges {
+public:
+    explicit TStoringRanges(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+    ~TStoringRanges() { flag_ = before_; }
+    TStoringRanges(const TStoringRanges&) = delete;
+    TStoringRanges& operator=(const TStoringRanges&) = delete;
+
+private:
+    bool& flag_;
+    bool before_;
+};
+
 } // namespace
 
 void TCustomZefEdit::ScanRangesUpTo(int lineCount) const
@@ -37,6 +50,7 @@ void TCustomZefEdit::ScanRangesUpTo(int lineCount) const
     } else {
         highlighter_->SetRange(lines_->GetRangeState(rangeMark_ - 1));
     }
+    const TStoringRanges storing(storingRanges_);
     for (int line = rangeMark_; line < lineCount; ++line) {
         highlighter_->ScanLineRange(lines_->GetLine(line), line);
         lines_->SetRangeState(line, highlighter_->GetRange());
@@ -98,6 +112,7 @@ int TCustomZefEdit::RescanAfterEdit(int first, int firstComparable)
     } else {
         highlighter_->SetRange(lines_->GetRangeState(first - 1));
     }
+    const TStoringRanges storing(storingRanges_);
     for (int line = first;; ++line) {
         highlighter_->ScanLineRange(lines_->GetLine(line), line);
         const TZefRangeState range = highlighter_->GetRange();

@@ -88,8 +88,7 @@ int TCustomZefEdit::ScanRangesFrom(int index)
         highlighter_->SetRange(lines_->GetRangeState(index - 1));
     }
     for (;; ++index) {
-        highlighter_->SetLine(lines_->GetLine(index), index);
-        highlighter_->NextToEol();
+        highlighter_->ScanLineRange(lines_->GetLine(index), index);
         const TZefRangeState range = highlighter_->GetRange();
         if (lines_->GetRangeState(index) == range) return index;
         lines_->SetRangeState(index, range);

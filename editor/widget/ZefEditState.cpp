@@ -74,8 +74,12 @@ TCustomZefEdit::~TCustomZefEdit()
 
 void TCustomZefEdit::AttachLineStore()
 {
-    lines_->OnBeforeChanges = [this](TZefEditStringList*) { linesChanging_ = true; };
-    lines_->OnAfterChanges = [this](TZefEditStringList*) { LinesAfterChanges(); };
+    lines_->OnBeforeChanges = [this](TZefEditStringList*) {
+        if (!storingRanges_) linesChanging_ = true;
+    };
+    lines_->OnAfterChanges = [this](TZefEditStringList*) {
+        if (!storingRanges_) LinesAfterChanges();
+    };
     lines_->OnAllCleared = [this](TZefEditStringList*) { LinesAllCleared(); };
 }
 

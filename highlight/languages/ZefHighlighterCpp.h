@@ -41,6 +41,10 @@ public:
     int GetTokenKind() const override;
     TZefHighlighterAttributes* GetTokenAttribute() const override;
     void SetLine(std::string_view line, int lineIndex) override;
+    // Ordinary code, block comments and continued strings are passed by their state-changing bytes alone;
+    // a line with a preprocessor directive or an asm keyword, or one that starts in an asm or directive
+    // state, goes through the token loop.
+    void ScanLineRange(std::string_view line, int lineIndex) override;
 
     TZefHighlighterAttributes *AsmAttri, *CommentAttri, *IdentifierAttri, *InvalidAttri, *KeyAttri, *NumberAttri,
         *CharAttri, *FloatAttri, *HexAttri, *OctalAttri, *SpaceAttri, *StringAttri, *SymbolAttri, *DirecAttri;
@@ -58,6 +62,9 @@ private:
     void WordToken();
     void SymbolToken();
     void AsmBrace(unsigned char c);
+    // The end state of `line` from the current range without its tokens, or false where only the token
+    // loop can tell (ZefHighlighterCppRanges.cpp).
+    bool QuickLineRange(std::string_view line, TZefRangeState* end) const;
 
     const TZefBucketKeywords* keywords_ = nullptr;
     std::array<TZefHighlighterAttributes*, tkOctal + 1> attributes_{};

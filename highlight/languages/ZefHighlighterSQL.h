@@ -34,6 +34,8 @@ public:
     bool IsKeyword(std::string_view word) const override;
     std::vector<int> TokenKinds() const override;
     void Assign(const TZefPersistent& source) override;
+    // A line's end state from its comment openers and quotes alone (ZefHighlighterSQLRanges.cpp).
+    void ScanLineRange(std::string_view line, int lineIndex) override;
 
     TSQLDialect SQLDialect() const { return dialect_; }
     void SetSQLDialect(TSQLDialect value);

@@ -126,6 +126,32 @@ TEST(LazyRanges, ACommentThatNeverClosesRescansOnlyTheScreenAtOnce)
     EXPECT_EQ(FirstWrongBelowMark(*edit), -1);
 }
 
+TEST(LazyRanges, StoringScannedRangesLeavesTheSelectionAlone)
+{
+    // The store brackets every range it is given; neither the idle slices nor painting below the mark may
+    // take that for a change of the text, which would collapse the selection.
+    auto edit = MakeShownEdit(Document(3000), 40, 10);
+    TZefHTMLSyn html;
+    edit->SetHighlighter(&html);
+    Rendered(*edit);
+    const TBufferCoord anchor = BufferCoord(1, 2);
+    const TBufferCoord head = BufferCoord(5, 7);
+    edit->SetCaretAndSelection(head, anchor, head);
+    RunIdleSlices(*edit);
+    EXPECT_EQ(edit->RangeMark(), edit->Lines()->Count());
+    EXPECT_EQ(edit->SelAnchor(), anchor);
+    EXPECT_EQ(edit->SelHead(), head);
+
+    edit->SetHighlighter(nullptr);
+    edit->SetHighlighter(&html);
+    edit->SetTopVisibleLine(2500);
+    Rendered(*edit);
+    EXPECT_GE(edit->RangeMark(), 2500);
+    EXPECT_EQ(edit->SelAnchor(), anchor);
+    EXPECT_EQ(edit->SelHead(), head);
+    EXPECT_EQ(FirstWrongBelowMark(*edit), -1);
+}
+
 TEST(LazyRanges, RandomEditsKeepTheRangesBelowTheMarkExact)
 {
     std::mt19937 random(1234);

@@ -1,6 +1,7 @@
 // Properties every registered highlighter keeps on random lines built from its language's alphabet: tokens
 // tile each line, resuming a line from its stored range gives the same tokens, the range scan without
-// tokens agrees, and a never-scanned or stale range neither crashes nor leaves the language's own states.
+// tokens agrees (from every state the language lists), and a never-scanned or stale range neither crashes
+// nor leaves the language's own states.
 #include "support/AllHighlighters.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +131,30 @@ TEST_P(AllHighlighters, TokensTileLinesAndResumingFromStoredRangesAgrees)
                 << context;
             EXPECT_EQ(again_->GetRange(), stored[i]) << context;
             if (HasFailure()) return;
+        }
+    }
+}
+
+TEST_P(AllHighlighters, RangeScanAgreesWithTheTokenLoopFromEveryState)
+{
+    // Many lines, each from every state the language lists (also those a scan from the top rarely reaches),
+    // with runs of plain words between the pieces, so that a range scan skipping ahead meets every opener,
+    // quote, backslash, NUL and high byte with something on either side and at either end of the line.
+    std::vector<std::string> alphabet = alphabet_;
+    alphabet.insert(alphabet.end(), {"plain words", "x = y", "as", "m", "\\", "*", "/", "'\\'", "\"\\\""});
+    std::mt19937 random(2024);
+    const std::vector<TZefRangeState> starts = ranges_.empty() ? std::vector<TZefRangeState>{0} : ranges_;
+    for (int i = 0; i < 1500; ++i) {
+        std::string line;
+        const int pieces = static_cast<int>(random() % 10);
+        for (int k = 0; k < pieces; ++k) line += alphabet[random() % alphabet.size()];
+        for (const TZefRangeState start : starts) {
+            highlighter_->SetRange(start);
+            const std::string context = GetParam() + " from range " + std::to_string(start) + ": \"" + line + "\"";
+            alllanguages::ReadTokens(*highlighter_, line, 1, context);
+            again_->SetRange(start);
+            again_->ScanLineRange(line, 1);
+            ASSERT_EQ(again_->GetRange(), highlighter_->GetRange()) << context;
         }
     }
 }
