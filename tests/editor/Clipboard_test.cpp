@@ -281,6 +281,21 @@ TEST_F(Clipboard, KeyboardSelectionBecomesThePrimarySelection)
     EXPECT_EQ(desktop_.ClipboardWrites(kSelection), writes + 1);
 }
 
+TEST_F(Clipboard, SelectingAHugePartOfTheTextLeavesThePrimarySelectionAlone)
+{
+    std::string text;
+    for (int i = 0; i <= TCustomZefEdit::kPrimarySelectionMaxLines; ++i) text += "line\r\n";
+    auto edit = MakeEdit(text);
+    edit->SetCaretPos(BufferCoord(1, 1));
+    QTest::keyClick(edit.get(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(desktop_.ClipboardText(kSelection), "l");
+    QTest::keyClick(edit.get(), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(desktop_.ClipboardText(kSelection), "l") << "no copy of the whole text on a selecting key";
+    // Copy still takes it whole.
+    edit->CopySelection();
+    EXPECT_GE(desktop_.ClipboardText(kClipboard).size(), static_cast<qsizetype>(text.size() / 6 * 5 - 1));
+}
+
 TEST_F(Clipboard, MouseSelectionBecomesThePrimarySelectionWhenTheButtonIsReleased)
 {
     auto edit = MakeEdit("hello world\r\nsecond line");
