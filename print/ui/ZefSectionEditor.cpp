@@ -3,6 +3,7 @@
 
 #include "ZefCodePageText.h"
 
+#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -120,7 +121,11 @@ void TZefSectionEditor::AppendLine(const TZefSectionLine& line)
     if (!cursor.block().text().isEmpty()) cursor.insertBlock(blockFormat, format);
     cursor.setBlockFormat(blockFormat);
     cursor.setBlockCharFormat(format);
-    cursor.insertText(ZefFromCodePage(line.Text), format);
+    QString text = ZefFromCodePage(line.Text);
+    for (QChar& c : text)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    cursor.insertText(text, format);
     cursor.insertBlock(blockFormat, format);
 }
 
@@ -176,6 +181,19 @@ void TZefSectionEditor::ToggleCaretLineStyle(TFontStyle style)
     TZefPrintFont font = CaretLineFont();
     font.Style = static_cast<TFontStyles>(font.Style ^ style);
     SetCaretLineFont(font);
+}
+
+void TZefSectionEditor::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ShiftModifier) != 0 && !isReadOnly()) {
+        QTextCursor cursor = textCursor();
+        cursor.insertBlock();
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 void TZefSectionEditor::InsertMacro(const QString& text)

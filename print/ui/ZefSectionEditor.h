@@ -22,6 +22,7 @@ public:
     void SetDefaultFont(const TZefPrintFont& font);
 
     void Blank();
+    // Line breaks inside the text become blanks: one line is one item.
     void AppendLine(const TZefSectionLine& line);
     void SetLines(const TZefSectionLines& lines);
     // Each line's text (as code-page bytes) and the font of its first character.
@@ -41,6 +42,10 @@ public:
 
     static QTextCharFormat CharFormat(const TZefPrintFont& font);
     static TZefPrintFont FontOf(const QTextCharFormat& format, const TZefPrintFont& fallback);
+
+protected:
+    // Shift+Enter starts a new line too, rather than a soft break inside one.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TZefPrintFont BlockFont(const QTextBlock& block) const;

@@ -8,6 +8,7 @@
 #include "ZefScriptedDesktop.h"
 
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ struct PageSetupFixture : ::testing::Test {
 
     void SetUp() override
     {
+        QStandardPaths::setTestModeEnabled(true); // the default folder of the saved texts is never the user's
         ASSERT_TRUE(temp.isValid());
         QLocale::setDefault(QLocale::c());
         ApplyPrintWindowDefaults(engine);

@@ -247,3 +247,20 @@ TEST_F(PageSetupFixture, SavedTextsReplaceTheBuiltInOnesAtStartOnlyWhenAskedFor)
         EXPECT_EQ(fresh.Header().FrameTypes(), ftBox | ftShaded) << "only the texts are loaded";
     }
 }
+
+TEST_F(PageSetupFixture, OneEditorLineIsOneItemWhateverTheBreaks)
+{
+    TZefSectionEditor editor(secLeft);
+    editor.SetLines({{"a\nb\rc", PrintFont("Arial", 9, 0, clBlack)}});
+    ASSERT_EQ(editor.Lines().size(), 1u) << "a break inside an item's text does not split it";
+    EXPECT_EQ(editor.Lines()[0].Text, "a b c");
+    editor.moveCursor(QTextCursor::End);
+    editor.moveCursor(QTextCursor::PreviousBlock);
+    editor.moveCursor(QTextCursor::EndOfBlock);
+    QTest::keyClick(&editor, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&editor, "next");
+    const TZefSectionLines lines = editor.Lines();
+    ASSERT_EQ(lines.size(), 2u) << "Shift+Enter starts a line of its own";
+    EXPECT_EQ(lines[1].Text, "next");
+    EXPECT_EQ(lines[1].Font.Size, 9) << "the new line goes on in the font of the one it left";
+}
