@@ -9,6 +9,7 @@
 #include "ZefLoadError.h"
 #include "ZefLongWork.h"
 #include "ZefPrintShortcut.h"
+#include "ZefPageSetup.h"
 #include "ZefPrintWindow.h"
 #include "ZefWindowBounds.h"
 #include "frmEditor.h"
@@ -112,6 +113,10 @@ TMainForm::TMainForm(QString iniPath, QWidget* parent)
     EditorServices.BusyWindow = busyWindow_;
     // A window of its own beside this one, hidden until a document is printed.
     printWindow_ = std::make_unique<TForm1>();
+    printWindow_->SetPageSetupHandler([](TZefEditPrint& engine, QWidget* parent) { ZefRunPageSetup(engine, parent); });
+    // The header and footer texts the user saved come back when the settings ask to keep them.
+    WithUserSettingsStore(
+        [this](TZefSettingsStore& store) { ZefLoadKeptHeaderFooter(printWindow_->ZefEditPrint(), store); });
     EditorServices.PrintWindow = printWindow_.get();
     LoadWindowSettings();
     Restore_Status_Of_This_Form();

@@ -4,6 +4,7 @@
 
 #include "ZefEditKeyCmds.h"
 #include "ZefEditTextBuffer.h"
+#include "DPageSetup.h"
 #include "ZefPrintWindow.h"
 
 #include <QMenu>
@@ -91,4 +92,20 @@ TEST_F(TMainWindowFixture, CtrlPPrintsUnlessTheEditorsKeystrokesClaimIt)
     QTest::keyClick(editor, Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(window->PrintWindow()->isVisible());
     EXPECT_EQ(editor->Text(), "beta") << "the editor's own Ctrl+P ran";
+}
+
+TEST_F(TMainWindowFixture, PrintWindowsPageSetupRunsTheDialogOnItsEngine)
+{
+    Start();
+    TForm1* print = window->PrintWindow();
+    QAction* pageSetup = print->MenuItem(QStringLiteral("Page Setup"));
+    ASSERT_NE(pageSetup, nullptr);
+    ASSERT_TRUE(pageSetup->isEnabled());
+    desktop.AnswerDialog([](QDialog& dialog) {
+        auto& setup = static_cast<TPageSetupDlg&>(dialog);
+        setup.EditLeft->setText(QStringLiteral("33"));
+        setup.btnOK->click();
+    });
+    pageSetup->trigger();
+    EXPECT_EQ(print->ZefEditPrint().Margins().Left(), 33);
 }
