@@ -7,7 +7,9 @@
 #include "DPageSetup.h"
 #include "ZefPrintWindow.h"
 
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
