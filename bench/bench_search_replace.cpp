@@ -68,7 +68,7 @@ void ReplaceAll(benchmark::State& state, const std::vector<std::string>& lines, 
         elapsed += ThreadSeconds() - start;
         if (count != kMatches) state.SkipWithError("not every match was replaced");
         state.PauseTiming();
-        // The check the issue asks for: one undo step gives back the original bytes.
+        // What must hold after every run: one undo step gives back the original bytes.
         edit.Undo();
         if (edit.Lines()->GetLine(0) != lines.front() || edit.CanUndo()) state.SkipWithError("undo is not one exact step");
         state.ResumeTiming();
