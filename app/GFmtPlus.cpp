@@ -3,6 +3,7 @@
 
 #include "ZefAppInfo.h"
 #include "ZefDesktop.h"
+#include "ZefDialogButtons.h"
 #include "ZefSpinEdit.h"
 #include "uEditAppIntfs.h"
 
@@ -128,15 +129,7 @@ TGeneralFmtPlus::TGeneralFmtPlus(QWidget* parent) : QDialog(parent)
     emptyRow->addWidget(new QLabel(QStringLiteral("(0-20) continuous empty lines, delete them"), this));
     emptyRow->addStretch();
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout* buttons = ZefOkCancelRow(this, &btnOK, &btnCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(maxRow);

@@ -3,6 +3,7 @@
 
 #include "ZefAppInfo.h"
 #include "ZefDesktop.h"
+#include "ZefDialogButtons.h"
 #include "ZefSpinEdit.h"
 
 #include <QGridLayout>
@@ -25,20 +26,12 @@ TfrmSetRightEdge::TfrmSetRightEdge(QWidget* parent) : QDialog(parent)
     seRightEdge->SetArrowRange(RightEdgeMinimum, RightEdgeMaximum);
     seRightEdge->setValue(80);
     lblRange = new QLabel(QStringLiteral("( 10 - 240 )"), this);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    QHBoxLayout* buttons = ZefOkCancelRow(this, &btnOK, &btnCancel);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(lblHeader, 0, 0, 1, 2);
     layout->addWidget(seRightEdge, 1, 0);
     layout->addWidget(lblRange, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     layout->addLayout(buttons, 2, 0, 1, 2);
     resize(QSize(265, 188).expandedTo(sizeHint()));
 

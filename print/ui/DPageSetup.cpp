@@ -3,6 +3,7 @@
 
 #include "ZefColorSample.h"
 #include "ZefDesktop.h"
+#include "ZefDialogButtons.h"
 #include "ZefEditPrint.h"
 #include "ZefSectionEditor.h"
 
@@ -37,16 +38,8 @@ TPageSetupDlg::TPageSetupDlg(QWidget* parent, const QString& headFootFolder)
     PageControl->addTab(Margins, QStringLiteral("Margins && Options"));
     PageControl->addTab(HeaderFooter, QStringLiteral("Header && Footer"));
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    QHBoxLayout* buttons = ZefOkCancelRow(this, &btnOK, &btnCancel);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl);
     layout->addLayout(buttons);
