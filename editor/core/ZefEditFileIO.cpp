@@ -279,9 +279,10 @@ public:
 
     void Write(std::string_view text, std::string_view lineBreak)
     {
+        // A line of text that does not follow the span ends it; an empty line can only extend it.
+        if (!text.empty() && text.data() != spanEnd_) Finish();
         const char* at = text.empty() ? spanEnd_ : text.data();
-        if (at != nullptr && at >= buffer_ && at < end_ && at + text.size() + lineBreak.size() <= end_ &&
-            (text.empty() || at == spanEnd_ || spanEnd_ == nullptr || Finish()) &&
+        if (InBuffer(at, text.size() + lineBreak.size()) &&
             (lineBreak.empty() || std::memcmp(at + text.size(), lineBreak.data(), lineBreak.size()) == 0)) {
             if (spanEnd_ == nullptr) spanStart_ = at;
             spanEnd_ = at + text.size() + lineBreak.size();
@@ -290,16 +291,20 @@ public:
         Finish();
         writer_.WriteLine(text, lineBreak);
     }
-    // Writes the open span; answers true (for use inside a condition).
-    bool Finish()
+    // Writes the open span.
+    void Finish()
     {
         if (spanEnd_ != nullptr)
             writer_.WriteBytes(std::string_view(spanStart_, static_cast<size_t>(spanEnd_ - spanStart_)));
         spanStart_ = spanEnd_ = nullptr;
-        return true;
     }
 
 private:
+    bool InBuffer(const char* at, size_t size) const
+    {
+        return at != nullptr && at >= buffer_ && at < end_ && size <= static_cast<size_t>(end_ - at);
+    }
+
     const char* buffer_;
     const char* end_;
     TZefEditFileWriter& writer_;
