@@ -338,8 +338,10 @@ int main(int argc, char** argv)
     for (const auto& [name, m] : g_memory) {
         bool tiny = name.find("3 bytes") != std::string::npos;
         if (tiny)
-            std::printf("  %-32s %.1f bytes per line kept, peak %.1f bytes per line\n", name.c_str(),
-                        static_cast<double>(m.after - m.before) / kTinyLines,
+            std::printf("  %-32s %.1f bytes per line kept (%.1f beyond its 4 bytes of text and break), peak %.1f "
+                        "bytes per line\n",
+                        name.c_str(), static_cast<double>(m.after - m.before) / kTinyLines,
+                        static_cast<double>(m.after - m.before) / kTinyLines - 4.0,
                         static_cast<double>(m.peak - m.before) / kTinyLines);
         else
             std::printf("  %-32s kept %.2fx file size, peak %.2fx file size\n", name.c_str(),

@@ -291,6 +291,15 @@ public:
         Finish();
         writer_.WriteLine(text, lineBreak);
     }
+    // Bytes of the buffer that are lines with their breaks, as they are to be written.
+    void WriteLoaded(std::string_view bytes)
+    {
+        if (bytes.data() != spanEnd_) {
+            Finish();
+            spanStart_ = bytes.data();
+        }
+        spanEnd_ = bytes.data() + bytes.size();
+    }
     // Writes the open span.
     void Finish()
     {
@@ -399,6 +408,35 @@ TLineBreakStyle TZefEditStringList::OwnBreakToWrite(int index) const
     return own;
 }
 
+template <typename Sink, typename SpanSink>
+void TZefEditStringList::ForEachSavedLineOrSpan(Sink&& sink, SpanSink&& spanSink) const
+{
+    if (IsEmptyDocument()) return;
+    const std::string_view styleBreak = TZefEditFileWriter::BreakOf(lineBreakStyle_);
+    const bool ownBreaks = lineBreaks_.Active();
+    const bool loadedBreaks = !ownBreaks && uniformLoadedBreak_ == lineBreakStyle_ && loadBuffer_ != nullptr;
+    const int count = Count();
+    int i = 0;
+    blocks_.ForEachBlock([&](const TZefLineBlock& block) {
+        const int lines = static_cast<int>(block.Count());
+        // The last block is left out: whether its last line gets a break is decided at saving.
+        if (loadedBreaks && block.HoldsLoadedBytes() && i + lines < count && block.loadedFrom >= loadBuffer_ &&
+            block.loadedTo <= loadEnd_) {
+            spanSink(std::string_view(block.loadedFrom, static_cast<size_t>(block.loadedTo - block.loadedFrom)),
+                     lines);
+            i += lines;
+            return;
+        }
+        for (const TZefLineEntry entry : block.entries) {
+            std::string_view lineBreak;
+            if (i + 1 < count || trailingLineBreak_)
+                lineBreak = ownBreaks ? TZefEditFileWriter::BreakOf(OwnBreakToWrite(i)) : styleBreak;
+            sink(TextOf(entry, block.base), lineBreak);
+            ++i;
+        }
+    });
+}
+
 template <typename Sink>
 void TZefEditStringList::ForEachSavedLine(Sink&& sink) const
 {
@@ -459,10 +497,16 @@ void TZefEditStringList::SaveToFile(const std::string& fileName, const TZefWorkP
     const auto writeLines = [this, &ticker](TZefEditFileWriter& writer) {
         TLoadBufferSpans spans(loadBuffer_, loadEnd_, writer);
         uint64_t written = 0;
-        ForEachSavedLine([&](std::string_view text, std::string_view lineBreak) {
-            spans.Write(text, lineBreak);
-            ticker.At(++written);
-        });
+        ForEachSavedLineOrSpan(
+            [&](std::string_view text, std::string_view lineBreak) {
+                spans.Write(text, lineBreak);
+                ticker.At(++written);
+            },
+            [&](std::string_view bytes, int lines) {
+                spans.WriteLoaded(bytes);
+                written += static_cast<uint64_t>(lines);
+                ticker.At(written);
+            });
         spans.Finish();
         return !ticker.Stopped();
     };

@@ -93,6 +93,7 @@ void TZefLineBlocks::Insert(size_t index, size_t count, TZefLineEntry fill)
     BringStartsUpTo(block);
     TZefLineBlock& lines = *blocks_[block];
     const auto at = static_cast<std::ptrdiff_t>(index - starts_[block]);
+    lines.ForgetLoadedBytes();
     lines.entries.insert(lines.entries.begin() + at, count, fill);
     if (!lines.ranges.empty()) lines.ranges.insert(lines.ranges.begin() + at, count, defaultRange_);
     if (!lines.objects.empty()) lines.objects.insert(lines.objects.begin() + at, count, nullptr);
@@ -132,6 +133,7 @@ void TZefLineBlocks::SplitIfFull(size_t block)
         full.loadedLines -= piece->loadedLines;
         pieces.push_back(std::move(piece));
     }
+    full.ForgetLoadedBytes();
     full.entries.resize(kTargetLines);
     full.entries.shrink_to_fit();
     if (!full.ranges.empty()) full.ranges.resize(kTargetLines);
@@ -150,6 +152,7 @@ void TZefLineBlocks::RemoveFromBlock(size_t block, size_t position, size_t count
     const auto first = lines.entries.begin() + static_cast<std::ptrdiff_t>(position);
     const auto last = first + static_cast<std::ptrdiff_t>(count);
     lines.loadedLines -= static_cast<size_t>(std::count_if(first, last, zefentry::IsLoaded));
+    lines.ForgetLoadedBytes();
     lines.entries.erase(first, last);
     const auto at = static_cast<std::ptrdiff_t>(position);
     const auto end = static_cast<std::ptrdiff_t>(position + count);
@@ -197,6 +200,7 @@ void TZefLineBlocks::MergeIfSmall(size_t block)
     int64_t shift = 0;
     if (!CanRebase(b, a, &shift)) return;
     if (a.loadedLines == 0 && b.loadedLines > 0) a.base = b.base;
+    a.ForgetLoadedBytes();
     for (TZefLineEntry entry : b.entries) {
         if (zefentry::IsLoaded(entry) && shift != 0) {
             const auto offset = static_cast<TZefLineEntry>(static_cast<int64_t>(zefentry::OffsetOf(entry)) + shift);
@@ -232,6 +236,8 @@ void TZefLineBlocks::Exchange(size_t index1, size_t index2)
     const TPlace place2 = Locate(index2);
     TZefLineEntry& entry1 = place1.block->entries[place1.position];
     TZefLineEntry& entry2 = place2.block->entries[place2.position];
+    place1.block->ForgetLoadedBytes();
+    place2.block->ForgetLoadedBytes();
     if (place1.block != place2.block) {
         const bool loaded1 = zefentry::IsLoaded(entry1);
         const bool loaded2 = zefentry::IsLoaded(entry2);

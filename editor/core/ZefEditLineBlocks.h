@@ -46,8 +46,15 @@ struct TZefLineBlock {
     std::vector<TZefLineEntry> entries;
     std::vector<int32_t> ranges; // empty: every line holds the default range
     std::vector<void*> objects;  // empty: no line holds an object
+    // The loaded bytes these lines were read from, the last line's break included, for as long as the lines
+    // are exactly those: saving can then write them in one piece. Any change of the block's lines (text,
+    // order, number) forgets them; measuring widths, ranges and objects do not.
+    const char* loadedFrom = nullptr;
+    const char* loadedTo = nullptr;
 
     size_t Count() const { return entries.size(); }
+    bool HoldsLoadedBytes() const { return loadedFrom != nullptr; }
+    void ForgetLoadedBytes() { loadedFrom = loadedTo = nullptr; }
 };
 
 class TZefLineBlocks {
@@ -67,9 +74,11 @@ public:
     };
     TPlace Locate(size_t index) const;
 
+    // For changing a line's entry: its block no longer holds the loaded bytes as they were.
     TZefLineEntry& Entry(size_t index)
     {
         const TPlace place = Locate(index);
+        place.block->ForgetLoadedBytes();
         return place.block->entries[place.position];
     }
     TZefLineEntry Entry(size_t index) const

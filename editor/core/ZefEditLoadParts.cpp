@@ -15,10 +15,11 @@ void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& pa
               const std::function<bool(const char*)>& keepGoing)
 {
     std::unique_ptr<TZefLineBlock> block;
-    auto open = [&] {
+    auto open = [&](const char* firstLine) {
         if (block) return;
         block = std::make_unique<TZefLineBlock>();
         block->entries.reserve(TZefLineBlocks::kTargetLines);
+        block->loadedFrom = firstLine;
     };
     auto flush = [&] { part.blocks.push_back(std::move(block)); };
     TLineBreakStyle kind = lbsCRLF;
@@ -27,17 +28,17 @@ void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& pa
         const char* lineEnd = FindBreak(p, to);
         const auto length = static_cast<size_t>(lineEnd - p);
         if (length == 0) {
-            open();
+            open(p);
             block->entries.push_back(zefentry::kEmptyLine);
         } else if (length >= longLine) {
-            open();
+            open(p);
             part.longLines.push_back({part.blocks.size(), block->entries.size(), p, length});
             block->entries.push_back(zefentry::kEmptyLine);
         } else {
             // Offsets count from the block's first loaded line and must stay below the sentinels.
             if (block && block->base != nullptr && static_cast<size_t>(p - block->base) >= zefentry::kZeroedOffset - 1)
                 flush();
-            open();
+            open(p);
             if (block->base == nullptr) block->base = p;
             ++block->loadedLines;
             ++part.loadedLines;
@@ -45,6 +46,7 @@ void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& pa
         }
         ++part.lines;
         p = SkipBreak(lineEnd, to, kind, found);
+        block->loadedTo = p;
         if (found) {
             const unsigned bit = BreakBit(kind);
             if (part.kinds == 0) {

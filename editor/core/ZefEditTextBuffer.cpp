@@ -163,6 +163,7 @@ void TZefEditStringList::ReleaseAll()
     loadBuffer_ = nullptr;
     loadEnd_ = nullptr;
     loadUsers_ = 0;
+    uniformLoadedBreak_.reset();
 }
 
 std::string_view TZefEditStringList::LoadedText(const char* base, TZefLineEntry entry) const
@@ -257,6 +258,8 @@ uint32_t TZefEditStringList::NewSliceRecord(const char* data, size_t size)
 TZefEditStringRec& TZefEditStringList::OwnRecord(int index)
 {
     const TZefLineBlocks::TPlace place = blocks_.Locate(static_cast<size_t>(index));
+    // The record is about to be changed: the block is no longer the loaded bytes.
+    place.block->ForgetLoadedBytes();
     TZefLineEntry& entry = place.block->entries[place.position];
     if (zefentry::IsRecord(entry)) return records_[zefentry::RecordOf(entry)];
     const std::string_view text = LoadedText(place.block->base, entry);
@@ -753,6 +756,7 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
         if (blocks.empty() || blocks.back()->Count() >= TZefLineBlocks::kMaxLines)
             blocks.push_back(std::make_unique<TZefLineBlock>());
         blocks.back()->entries.push_back(zefentry::kEmptyLine);
+        blocks.back()->ForgetLoadedBytes(); // that line is not in the bytes
     }
 
     loadBuffer_ = buffer;
@@ -782,6 +786,7 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
         loadEnd_ = nullptr;
     }
     if (!asFile) return;
+    if (!mixed && kinds != 0) uniformLoadedBreak_ = style;
     lineBreakStyle_ = style;
     lineBreaks_.Assign(std::move(breaks));
     if (!lineAfterFinalBreak) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -273,6 +274,9 @@ private:
     // The store's only line, empty, was loaded from a file holding just a line break: it is saved as that
     // break, whereas a document emptied by editing is saved as an empty file. Any change of lines clears it.
     bool loadedLoneBreak_ = false;
+    // The one kind of break the loaded file has throughout, if it has one: blocks that still hold the loaded
+    // bytes are saved as those bytes while the lines are written with that break.
+    std::optional<TLineBreakStyle> uniformLoadedBreak_;
 
     // The text of a loaded line: from its offset to the next break or the buffer's end.
     std::string_view LoadedText(const char* base, TZefLineEntry entry) const;
@@ -333,6 +337,10 @@ private:
     // Calls sink(text, break) for every line to save, break empty after a last line without one.
     template <typename Sink>
     void ForEachSavedLine(Sink&& sink) const;
+    // The same lines, but where a block of them is still the loaded bytes they would be written as, calls
+    // spanSink(bytes, lineCount) for the whole block instead.
+    template <typename Sink, typename SpanSink>
+    void ForEachSavedLineOrSpan(Sink&& sink, SpanSink&& spanSink) const;
     static constexpr size_t kLoadPadding = 16;
 };
 

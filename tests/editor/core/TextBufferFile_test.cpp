@@ -258,8 +258,18 @@ TEST_F(TextBufferFile, BigFilesSplitInTwoPartsGiveTheSameLines)
 TEST_F(TextBufferFile, EditedFilesSaveTheirLinesAndBreaks)
 {
     std::mt19937 random(11);
+    // Files of several blocks of lines, some empty and some long, so that whole unedited blocks are written
+    // as they were loaded beside edited ones.
+    const auto manyLines = [](std::string_view lineBreak) {
+        std::string text;
+        for (int i = 0; i < 5000; ++i) {
+            text += i % 7 == 0 ? "" : i % 500 == 1 ? std::string(300, 'L') : "line " + std::to_string(i);
+            text += lineBreak;
+        }
+        return text;
+    };
     const std::string files[] = {"a\r\n\r\nbb\r\n\r\n\r\nccc\r\nd\r\n", "one\n\ntwo\nthree\n\n\nfour",
-                                 "x\r\ny\nz\r\r\n\nw\r"};
+                                 "x\r\ny\nz\r\r\n\nw\r", manyLines("\n"), manyLines("\r\n")};
     for (const std::string& bytes : files) {
         WriteFile(Path("in"), bytes + bytes + bytes);
         TZefEditStringList list;
@@ -267,7 +277,7 @@ TEST_F(TextBufferFile, EditedFilesSaveTheirLinesAndBreaks)
         for (int step = 0; step < 400; ++step) {
             const int count = list.Count();
             const int at = count == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(count));
-            switch (random() % 7) {
+            switch (random() % 10) {
             case 0: list.InsertLine(at, ""); break;
             case 1: list.InsertLine(at, "new"); break;
             case 2: if (count > 1) list.DeleteLine(at); break;
@@ -275,6 +285,9 @@ TEST_F(TextBufferFile, EditedFilesSaveTheirLinesAndBreaks)
             case 4: if (count > 1) list.ExchangeLines(at, count - 1 - at); break;
             case 5: list.SetTrailingLineBreak(!list.TrailingLineBreak()); break;
             case 6: if (random() % 8 == 0) list.SetLineBreakStyle(random() % 2 ? lbsLF : lbsCRLF); break;
+            case 7: if (count > 0) list.ReplaceInLine(at, 0, std::min<size_t>(2, list.GetLine(at).size()), "*"); break;
+            case 8: if (count > 3) list.RemoveLines(at, std::min(3, count - at)); break;
+            case 9: list.InsertEmptyLines(at, 2); break;
             }
             if (step % 25 != 0) continue;
             list.SaveToFile(Path("out"));
