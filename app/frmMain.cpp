@@ -434,7 +434,8 @@ void TMainForm::BuildStatusBar()
         auto* panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         if (widths[i] > 0) {
-            panel->setFixedWidth(Scaled(this, widths[i]));
+            // At least the usual width, wider when the text needs it (the caret in line 35 000 000).
+            panel->setMinimumWidth(Scaled(this, widths[i]));
             panel->setAlignment(Qt::AlignCenter);
             statusBar()->addWidget(panel);
         } else {

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QStatusBar>
 #include <QLineEdit>
 #include <QWidget>
@@ -135,6 +136,19 @@ TEST_F(TMainWindowFixture, TabsAndStatusPanelsFollowTheActiveDocument)
     EditorFactory->GetEditor(1)->Activate();
     Idle();
     EXPECT_EQ(window->TabStrip()->currentIndex(), 1);
+}
+
+// In a document of ten million lines the caret panel grows to show the whole line number.
+TEST_F(TMainWindowFixture, TheCaretPanelShowsLineNumbersOfEightDigits)
+{
+    const QString path = WriteFile("lines.txt", QByteArray("\n").repeated(10'000'000));
+    Start(path);
+    Editor(ActiveEditor)->SetCaretPos(TBufferCoord{1, 10'000'000});
+    Idle();
+    QCoreApplication::processEvents(); // lays the status bar out for the new text
+    QLabel* panel = window->StatusPanel(0);
+    ASSERT_EQ(panel->text(), QStringLiteral(" 10000000:  1 "));
+    EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text()));
 }
 
 TEST_F(TMainWindowFixture, ClosingTheLastDocumentHidesTheTabsAndClearsThePanels)
