@@ -400,10 +400,10 @@ void TZefEditStringList::LoadFromStream(std::istream& stream)
 // written as CR LF, the style of every file with mixed breaks.
 TLineBreakStyle TZefEditStringList::OwnBreakToWrite(int index) const
 {
-    const TLineBreakStyle own = lineBreaks_.At(index);
+    const TLineBreakStyle own = static_cast<TLineBreakStyle>(blocks_.Break(static_cast<size_t>(index)));
     const int next = index + 1;
     if (own == lbsCR && next < Count() && GetLine(next).empty() && (next + 1 < Count() || trailingLineBreak_) &&
-        lineBreaks_.At(next) == lbsLF)
+        static_cast<TLineBreakStyle>(blocks_.Break(static_cast<size_t>(next))) == lbsLF)
         return lbsCRLF;
     return own;
 }
@@ -413,7 +413,7 @@ void TZefEditStringList::ForEachSavedLineOrSpan(Sink&& sink, SpanSink&& spanSink
 {
     if (IsEmptyDocument()) return;
     const std::string_view styleBreak = TZefEditFileWriter::BreakOf(lineBreakStyle_);
-    const bool ownBreaks = lineBreaks_.Active();
+    const bool ownBreaks = blocks_.KeepsBreaks();
     const bool loadedBreaks = !ownBreaks && uniformLoadedBreak_ == lineBreakStyle_ && loadBuffer_ != nullptr;
     const int count = Count();
     int i = 0;
@@ -442,7 +442,7 @@ void TZefEditStringList::ForEachSavedLine(Sink&& sink) const
 {
     if (IsEmptyDocument()) return;
     const std::string_view styleBreak = TZefEditFileWriter::BreakOf(lineBreakStyle_);
-    const bool ownBreaks = lineBreaks_.Active();
+    const bool ownBreaks = blocks_.KeepsBreaks();
     const int count = Count();
     int i = 0;
     ForEachLineText([&](std::string_view text) {

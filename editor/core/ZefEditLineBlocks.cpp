@@ -10,6 +10,13 @@ void TZefLineBlocks::Clear()
     validStarts_ = 0;
     lastBlock_ = 0;
     count_ = 0;
+    keepsBreaks_ = false;
+}
+
+void TZefLineBlocks::DropBreaks()
+{
+    for (auto& block : blocks_) std::vector<uint8_t>().swap(block->breaks);
+    keepsBreaks_ = false;
 }
 
 void TZefLineBlocks::BringStartsUpTo(size_t block) const
@@ -80,7 +87,7 @@ void TZefLineBlocks::SetObject(size_t index, void* object)
     objects[place.position] = object;
 }
 
-void TZefLineBlocks::Insert(size_t index, size_t count, TZefLineEntry fill)
+void TZefLineBlocks::Insert(size_t index, size_t count, TZefLineEntry fill, uint8_t breakFill)
 {
     if (count == 0) return;
     if (blocks_.empty()) {
@@ -97,6 +104,7 @@ void TZefLineBlocks::Insert(size_t index, size_t count, TZefLineEntry fill)
     lines.entries.insert(lines.entries.begin() + at, count, fill);
     if (!lines.ranges.empty()) lines.ranges.insert(lines.ranges.begin() + at, count, defaultRange_);
     if (!lines.objects.empty()) lines.objects.insert(lines.objects.begin() + at, count, nullptr);
+    if (keepsBreaks_) lines.breaks.insert(lines.breaks.begin() + at, count, breakFill);
     count_ += count;
     Changed(block);
     SplitIfFull(block);
@@ -130,6 +138,9 @@ void TZefLineBlocks::SplitIfFull(size_t block)
         if (!full.objects.empty())
             piece->objects.assign(full.objects.begin() + static_cast<std::ptrdiff_t>(from),
                                   full.objects.begin() + static_cast<std::ptrdiff_t>(to));
+        if (keepsBreaks_)
+            piece->breaks.assign(full.breaks.begin() + static_cast<std::ptrdiff_t>(from),
+                                 full.breaks.begin() + static_cast<std::ptrdiff_t>(to));
         full.loadedLines -= piece->loadedLines;
         pieces.push_back(std::move(piece));
     }
@@ -138,6 +149,7 @@ void TZefLineBlocks::SplitIfFull(size_t block)
     full.entries.shrink_to_fit();
     if (!full.ranges.empty()) full.ranges.resize(kTargetLines);
     if (!full.objects.empty()) full.objects.resize(kTargetLines);
+    if (keepsBreaks_) full.breaks.resize(kTargetLines);
     const auto after = static_cast<std::ptrdiff_t>(block + 1);
     const size_t added = pieces.size();
     blocks_.insert(blocks_.begin() + after, std::make_move_iterator(pieces.begin()),
@@ -158,6 +170,7 @@ void TZefLineBlocks::RemoveFromBlock(size_t block, size_t position, size_t count
     const auto end = static_cast<std::ptrdiff_t>(position + count);
     if (!lines.ranges.empty()) lines.ranges.erase(lines.ranges.begin() + at, lines.ranges.begin() + end);
     if (!lines.objects.empty()) lines.objects.erase(lines.objects.begin() + at, lines.objects.begin() + end);
+    if (keepsBreaks_) lines.breaks.erase(lines.breaks.begin() + at, lines.breaks.begin() + end);
     count_ -= count;
     Changed(block);
     if (lines.Count() == 0) {
@@ -218,6 +231,7 @@ void TZefLineBlocks::MergeIfSmall(size_t block)
         if (b.objects.empty()) a.objects.insert(a.objects.end(), b.Count(), nullptr);
         else a.objects.insert(a.objects.end(), b.objects.begin(), b.objects.end());
     }
+    if (keepsBreaks_) a.breaks.insert(a.breaks.end(), b.breaks.begin(), b.breaks.end());
     a.loadedLines += b.loadedLines;
     blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(from));
     starts_.erase(starts_.begin() + static_cast<std::ptrdiff_t>(from));
@@ -247,6 +261,7 @@ void TZefLineBlocks::Exchange(size_t index1, size_t index2)
         if (loaded1 && place2.block->loadedLines == 1) place2.block->base = place1.block->base;
     }
     std::swap(entry1, entry2);
+    if (keepsBreaks_) std::swap(place1.block->breaks[place1.position], place2.block->breaks[place2.position]);
     SetRange(index1, range2);
     SetRange(index2, range1);
     SetObject(index1, object2);
@@ -258,7 +273,8 @@ size_t TZefLineBlocks::MemoryUsed() const
     size_t bytes = blocks_.capacity() * sizeof(blocks_[0]) + starts_.capacity() * sizeof(size_t);
     for (const auto& block : blocks_) {
         bytes += sizeof(TZefLineBlock) + block->entries.capacity() * sizeof(TZefLineEntry) +
-                 block->ranges.capacity() * sizeof(int32_t) + block->objects.capacity() * sizeof(void*);
+                 block->ranges.capacity() * sizeof(int32_t) + block->objects.capacity() * sizeof(void*) +
+                 block->breaks.capacity();
     }
     return bytes;
 }

@@ -46,6 +46,7 @@ struct TZefLineBlock {
     std::vector<TZefLineEntry> entries;
     std::vector<int32_t> ranges; // empty: every line holds the default range
     std::vector<void*> objects;  // empty: no line holds an object
+    std::vector<uint8_t> breaks; // each line's own break, only while the store keeps them (see KeepBreaks)
     // The loaded bytes these lines were read from, the last line's break included, for as long as the lines
     // are exactly those: saving can then write them in one piece. Any change of the block's lines (text,
     // order, number) forgets them; measuring widths, ranges and objects do not.
@@ -91,9 +92,29 @@ public:
     void* Object(size_t index) const;
     void SetObject(size_t index, void* object);
 
-    // Inserts `count` lines at `index` (<= Count) with entry `fill` (never a loaded line's), no range and no
-    // object.
-    void Insert(size_t index, size_t count, TZefLineEntry fill);
+    // Each line's own break (a file with breaks of several kinds keeps them): `breaks` holds one per line,
+    // in order. Lines inserted later take the break given to Insert; removing every line drops them.
+    template <typename Breaks>
+    void KeepBreaks(const Breaks& breaks)
+    {
+        auto from = breaks.begin();
+        for (auto& block : blocks_) {
+            block->breaks.resize(block->Count());
+            for (uint8_t& lineBreak : block->breaks) lineBreak = static_cast<uint8_t>(*from++);
+        }
+        keepsBreaks_ = true;
+    }
+    void DropBreaks();
+    bool KeepsBreaks() const { return keepsBreaks_; }
+    uint8_t Break(size_t index) const
+    {
+        const TPlace place = Locate(index);
+        return place.block->breaks[place.position];
+    }
+
+    // Inserts `count` lines at `index` (<= Count) with entry `fill` (never a loaded line's), no range, no
+    // object and, while breaks are kept, break `breakFill`.
+    void Insert(size_t index, size_t count, TZefLineEntry fill, uint8_t breakFill = 0);
     // Removes lines [index, index + count) (within Count), calling release(entry) for each first.
     template <typename Release>
     void Remove(size_t index, size_t count, Release&& release);
@@ -135,6 +156,7 @@ private:
     mutable size_t lastBlock_ = 0; // the block of the last lookup: edits and scans mostly stay near it
     size_t count_ = 0;
     int32_t defaultRange_;
+    bool keepsBreaks_ = false;
 };
 
 template <typename Release>
@@ -149,4 +171,5 @@ void TZefLineBlocks::Remove(size_t index, size_t count, Release&& release)
         RemoveFromBlock(block, position, here);
         count -= here;
     }
+    if (count_ == 0) DropBreaks(); // a store without lines has no breaks of several kinds left
 }

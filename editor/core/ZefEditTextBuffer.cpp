@@ -376,8 +376,8 @@ TZefLineFlags TZefEditStringList::GetLineFlags(int index) const
 
 TLineBreakStyle TZefEditStringList::GetLineBreak(int index) const
 {
-    if (index < 0 || index >= Count() || !lineBreaks_.Active()) return lineBreakStyle_;
-    return lineBreaks_.At(index);
+    if (index < 0 || index >= Count() || !blocks_.KeepsBreaks()) return lineBreakStyle_;
+    return static_cast<TLineBreakStyle>(blocks_.Break(static_cast<size_t>(index)));
 }
 
 void TZefEditStringList::CopyLineBreaksFrom(const TZefEditStringList& source)
@@ -385,12 +385,12 @@ void TZefEditStringList::CopyLineBreaksFrom(const TZefEditStringList& source)
     lineBreakStyle_ = source.lineBreakStyle_;
     trailingLineBreak_ = source.trailingLineBreak_;
     loadedLoneBreak_ = source.loadedLoneBreak_ && Count() == source.Count();
-    if (source.lineBreaks_.Active() && Count() == source.Count()) {
-        std::vector<TLineBreakStyle> breaks(static_cast<size_t>(Count()));
-        for (int i = 0; i < Count(); ++i) breaks[static_cast<size_t>(i)] = source.lineBreaks_.At(i);
-        lineBreaks_.Assign(std::move(breaks));
+    if (source.blocks_.KeepsBreaks() && Count() == source.Count()) {
+        std::vector<uint8_t> breaks(static_cast<size_t>(Count()));
+        for (size_t i = 0; i < breaks.size(); ++i) breaks[i] = source.blocks_.Break(i);
+        blocks_.KeepBreaks(breaks);
     } else {
-        lineBreaks_.Clear();
+        blocks_.DropBreaks();
     }
 }
 
@@ -484,13 +484,12 @@ void TZefEditStringList::InsertLine(int index, std::string_view text)
     UpdateBracket bracket(*this);
     const TZefLineEntry entry = NewRecord(text);
     try {
-        blocks_.Insert(static_cast<size_t>(index), 1, entry);
+        blocks_.Insert(static_cast<size_t>(index), 1, entry, lineBreakStyle_);
     } catch (...) {
         ReleaseEntry(entry);
         throw;
     }
     GrowCapacity();
-    lineBreaks_.Insert(index, 1, lineBreakStyle_);
     loadedLoneBreak_ = false;
     if (longestLineIndex_ >= index) ++longestLineIndex_;
     NoteNewWidth(index);
@@ -502,7 +501,6 @@ void TZefEditStringList::DeleteLine(int index)
     CheckIndex(index, Count() - 1);
     UpdateBracket bracket(*this);
     blocks_.Remove(static_cast<size_t>(index), 1, [this](TZefLineEntry entry) { ReleaseEntry(entry); });
-    lineBreaks_.Remove(index, 1);
     loadedLoneBreak_ = false;
     if (longestLineIndex_ == index) longestLineIndex_ = -1;
     else if (longestLineIndex_ > index) --longestLineIndex_;
@@ -523,7 +521,6 @@ void TZefEditStringList::RemoveLines(int index, int count)
         blocks_.Remove(static_cast<size_t>(index), static_cast<size_t>(removed),
                        [this](TZefLineEntry entry) { ReleaseEntry(entry); });
     }
-    lineBreaks_.Remove(index, removed);
     loadedLoneBreak_ = false;
     if (longestLineIndex_ >= index + removed) longestLineIndex_ -= removed;
     else if (longestLineIndex_ >= index) longestLineIndex_ = -1;
@@ -535,11 +532,10 @@ void TZefEditStringList::InsertEmptyLines(int index, int count)
     CheckIndex(index, Count());
     if (count <= 0) return;
     UpdateBracket bracket(*this);
-    blocks_.Insert(static_cast<size_t>(index), static_cast<size_t>(count), zefentry::kZeroedLine);
+    blocks_.Insert(static_cast<size_t>(index), static_cast<size_t>(count), zefentry::kZeroedLine, lineBreakStyle_);
     // New empty lines hold range 0, as a cleared record would.
     for (int i = index; i < index + count; ++i) blocks_.SetRange(static_cast<size_t>(i), 0);
     GrowCapacity();
-    lineBreaks_.Insert(index, count, lineBreakStyle_);
     loadedLoneBreak_ = false;
     // The new lines are zero wide, so a known longest line stays the longest.
     if (longestLineIndex_ >= index) longestLineIndex_ += count;
@@ -559,7 +555,6 @@ void TZefEditStringList::ExchangeLines(int index1, int index2)
         if (zefentry::IsLoaded(blocks_.Entry(second))) OwnRecord(index2);
     }
     blocks_.Exchange(first, second);
-    lineBreaks_.Exchange(index1, index2);
     if (longestLineIndex_ == index1) longestLineIndex_ = index2;
     else if (longestLineIndex_ == index2) longestLineIndex_ = index1;
 }
@@ -571,11 +566,10 @@ void TZefEditStringList::AppendLines(const std::vector<std::string>& lines, cons
     UpdateBracket bracket(*this);
     const int first = Count();
     const int added = static_cast<int>(lines.size());
-    lineBreaks_.Insert(first, added, lineBreakStyle_);
     loadedLoneBreak_ = false;
     for (int i = 0; i < added; ++i) {
         const TZefLineEntry entry = NewRecord(lines[static_cast<size_t>(i)]);
-        blocks_.Insert(blocks_.Count(), 1, entry);
+        blocks_.Insert(blocks_.Count(), 1, entry, lineBreakStyle_);
         if (static_cast<size_t>(i) < objects.size()) blocks_.SetObject(blocks_.Count() - 1, objects[static_cast<size_t>(i)]);
     }
     if (capacity_ < Count()) capacity_ = (Count() + 15) / 16 * 16;
@@ -585,7 +579,7 @@ void TZefEditStringList::AppendLines(const std::vector<std::string>& lines, cons
 void TZefEditStringList::ClearAll()
 {
     longestLineIndex_ = -1;
-    lineBreaks_.Clear();
+    blocks_.DropBreaks();
     loadedLoneBreak_ = false;
     capacity_ = 0;
     if (Count() > 0) {
@@ -788,7 +782,7 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
     if (!asFile) return;
     if (!mixed && kinds != 0) uniformLoadedBreak_ = style;
     lineBreakStyle_ = style;
-    lineBreaks_.Assign(std::move(breaks));
+    if (!breaks.empty()) blocks_.KeepBreaks(breaks);
     if (!lineAfterFinalBreak) {
         trailingLineBreak_ = endsWithBreak || size == 0;
         loadedLoneBreak_ = Count() == 1 && endsWithBreak && GetLine(0).empty();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "ZefEditLineBlocks.h"
-#include "ZefEditLineBreaks.h"
 #include "ZefEditLineRecords.h"
 #include "ZefEditTypes.h"
 #include "ZefWorkProgress.h"
@@ -183,7 +182,7 @@ public:
     bool TrailingLineBreak() const { return trailingLineBreak_; }
     void SetTrailingLineBreak(bool value) { trailingLineBreak_ = value; }
     // True while the loaded file's breaks are not all alike and the store keeps each line's own break.
-    bool HasMixedLineBreaks() const { return lineBreaks_.Active(); }
+    bool HasMixedLineBreaks() const { return blocks_.KeepsBreaks(); }
     // The break written after the line when another line follows it: its own break in a file with mixed
     // breaks, LineBreakStyle otherwise. LineBreakStyle for a bad index.
     TLineBreakStyle GetLineBreak(int index) const;
@@ -269,8 +268,6 @@ private:
     int longestLineIndex_ = -1;
     int longestLineWidth_ = 0; // the width of longestLineIndex_ while that is known
     int updateCount_ = 0;
-    // Each line's own break, only while the loaded file's breaks are mixed.
-    TZefLineBreakTable lineBreaks_;
     // The store's only line, empty, was loaded from a file holding just a line break: it is saved as that
     // break, whereas a document emptied by editing is saved as an empty file. Any change of lines clears it.
     bool loadedLoneBreak_ = false;

@@ -1,4 +1,4 @@
-// The line store against a plain model (a vector of lines with their ranges and objects): a script of byte
+// The line store against a plain model (a vector of lines with their ranges, objects and breaks): a script of byte
 // pairs drives the same operations on both, and Differs names the first disagreement. The random-edit test
 // and the model fuzz target share it.
 #pragma once
@@ -6,6 +6,7 @@
 #include "ZefEditTextBuffer.h"
 
 #include <algorithm>
+#include <sstream>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,10 +17,14 @@ struct TLineModel {
         std::string text;
         TZefRangeState range = NullRange;
         void* object = nullptr;
+        // Lines added after loading take the store's style, CR LF for a file with breaks of several kinds.
+        TLineBreakStyle lineBreak = lbsCRLF;
     };
     std::vector<TLine> lines;
+    bool mixedBreaks = false; // until the last line goes
 
-    // Loads `count` lines of varied lengths (empty, short, at and past the long-line limit) into both.
+    // Loads `count` lines of varied lengths (empty, short, at and past the long-line limit) and breaks of two
+    // kinds into both.
     void Load(TZefEditStringList& store, int count, unsigned seed)
     {
         std::string text;
@@ -30,10 +35,14 @@ struct TLineModel {
             if (pick % 7 == 0) line = "";
             else if (pick % 13 == 0) line.assign(250 + pick % 20, static_cast<char>('a' + pick % 26));
             else line = "line " + std::to_string(i) + (pick % 3 == 0 ? "\tx" : "");
-            text += line + (pick % 5 == 0 ? "\r\n" : "\n");
-            lines.push_back({line});
+            const TLineBreakStyle lineBreak = pick % 5 == 0 ? lbsCRLF : lbsLF;
+            text += line + (lineBreak == lbsCRLF ? "\r\n" : "\n");
+            lines.push_back({line, NullRange, nullptr, lineBreak});
         }
-        store.SetText(text);
+        std::istringstream file(text);
+        store.LoadFromStream(file);
+        const auto isCRLF = [](const TLine& line) { return line.lineBreak == lbsCRLF; };
+        mixedBreaks = std::any_of(lines.begin(), lines.end(), isCRLF) && !std::all_of(lines.begin(), lines.end(), isCRLF);
     }
 
     // Applies one operation, chosen and parameterised by two bytes, to both.
@@ -139,8 +148,10 @@ struct TLineModel {
     }
 
     // The first disagreement between the store and the model, or "" when they agree.
-    std::string Differs(TZefEditStringList& store) const
+    std::string Differs(TZefEditStringList& store)
     {
+        if (lines.empty()) mixedBreaks = false;
+        if (store.HasMixedLineBreaks() != mixedBreaks) return "whether breaks are mixed";
         if (store.Count() != static_cast<int>(lines.size()))
             return "count " + std::to_string(store.Count()) + " != " + std::to_string(lines.size());
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -148,6 +159,7 @@ struct TLineModel {
             if (store.GetLine(at) != lines[i].text) return "text of line " + std::to_string(i);
             if (store.GetRangeState(at) != lines[i].range) return "range of line " + std::to_string(i);
             if (store.GetUserObject(at) != lines[i].object) return "object of line " + std::to_string(i);
+            if (mixedBreaks && store.GetLineBreak(at) != lines[i].lineBreak) return "break of line " + std::to_string(i);
         }
         if (store.Count() > 0 && store.GetLongestLineWidth() != LongestWidth(store.TabWidth()))
             return "longest width";
