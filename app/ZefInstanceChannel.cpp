@@ -2,6 +2,7 @@
 #include "ZefInstanceChannel.h"
 
 #include "ZefFilePath.h"
+#include "ZefLongWork.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -23,6 +24,8 @@ namespace {
 // 32-bit length of all that. Numbers are big-endian.
 constexpr char RequestMagic[] = "ZEFRA-OPEN/1";
 constexpr quint32 MaxRequestBytes = 4 * 1024 * 1024;
+// How often files that wait for long work to end look again.
+constexpr int DeliveryRetryMs = 100;
 constexpr char Confirmation[] = "OK";
 
 // Only the user's own programs may hand files over, and files go only to the user's own editor: a socket
@@ -170,7 +173,18 @@ void TZefInstanceServer::ReadRequest(QLocalSocket* socket)
     socket->write(Confirmation, sizeof Confirmation - 1);
     socket->flush();
     socket->disconnectFromServer();
-    QTimer::singleShot(0, this, [this, files = *files] {
+    Deliver(*files);
+}
+
+void TZefInstanceServer::Deliver(const std::vector<TZefCommandLineFile>& files)
+{
+    // Files that arrive while long work runs (a load, a replace all) wait until it is done: opening them in
+    // the middle of it would change the windows under it.
+    QTimer::singleShot(TZefLongWork::Running() ? DeliveryRetryMs : 0, this, [this, files] {
+        if (TZefLongWork::Running()) {
+            Deliver(files);
+            return;
+        }
         if (OnFilesReceived)
             OnFilesReceived(files);
     });

@@ -24,8 +24,8 @@ QByteArray ZefEncodeOpenRequest(const std::vector<TZefCommandLineFile>& files);
 std::optional<std::vector<TZefCommandLineFile>> ZefDecodeOpenRequest(const QByteArray& frame);
 
 // The running editor's end. Requests come only from programs of the same user; each is confirmed at once
-// and handed to OnFilesReceived from the event loop afterwards, so a message box the opening shows never
-// keeps the sender waiting.
+// and handed to OnFilesReceived from the event loop afterwards (after any long work that runs), so a message
+// box the opening shows never keeps the sender waiting.
 class TZefInstanceServer : public QObject {
 public:
     explicit TZefInstanceServer(QString socketName, QObject* parent = nullptr);
@@ -44,6 +44,8 @@ public:
 private:
     void AcceptConnections();
     void ReadRequest(QLocalSocket* socket);
+    // Hands the files to OnFilesReceived from the event loop, once no long work runs.
+    void Deliver(const std::vector<TZefCommandLineFile>& files);
 
     QString socketName_;
     QLocalServer* server_ = nullptr;

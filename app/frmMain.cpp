@@ -121,6 +121,8 @@ TMainForm::TMainForm(QString iniPath, QWidget* parent)
     LoadWindowSettings();
     Restore_Status_Of_This_Form();
     setWindowTitle(ZefVersionedTitle());
+    // Files dropped from a file manager open as documents.
+    setAcceptDrops(true);
 
     // The idle update: a short timer stands in for "the message queue is empty".
     idleTimer_ = new QTimer(this);

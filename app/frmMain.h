@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -43,6 +44,9 @@ public:
     // Opens the files of a command line (this program's, or one a later start handed over) in their order,
     // each with the caret on its line when one is given, so that the last one ends up active.
     void OpenCommandLineFiles(const std::vector<TZefCommandLineFile>& files);
+    // Opens files dropped from a file manager (existing files on this machine, in their order) as the Open
+    // command would, so that the last one ends up active.
+    void OpenDroppedFiles(const QStringList& files);
     // Shows the window in front, out of its minimised state, when a later start handed it files.
     void BringToFront();
     // Makes a new document window and its tab; the base window has no client area and answers null.
@@ -96,6 +100,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Files dragged from a file manager, anywhere over the window (frmMainDrop.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Appends the tab of a new document; tabs are tied to their document, not matched by caption.
     int AddDocumentTab(const std::shared_ptr<IEditor>& editor, const QString& caption);
 

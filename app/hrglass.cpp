@@ -2,9 +2,11 @@
 #include "hrglass.h"
 
 #include "ZefAppInfo.h"
+#include "ZefLongWork.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -55,10 +57,16 @@ void THourGlass::Start(int lineCount)
     // The window appears before the first line is done.
     QCoreApplication::processEvents();
     sinceMessages_.start();
+    running_.start();
 }
 
 bool THourGlass::Step(int lineCount)
 {
+    // The arrow with the busy sign: the Terminate button still answers.
+    if (!busyCursor_ && running_.isValid() && running_.elapsed() >= TZefLongWork::BusyCursorDelay()) {
+        QApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+        busyCursor_ = true;
+    }
     if (sinceMessages_.elapsed() >= MessageIntervalMs) {
         QCoreApplication::processEvents();
         sinceMessages_.restart();
@@ -76,6 +84,10 @@ bool THourGlass::Step(int lineCount)
 
 void THourGlass::Finish()
 {
+    if (busyCursor_) {
+        QApplication::restoreOverrideCursor();
+        busyCursor_ = false;
+    }
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     hide();

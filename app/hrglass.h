@@ -23,9 +23,10 @@ public:
     void Start(int lineCount);
     // One line of a run: advances the progress, shows the current line count and lets the program handle
     // pending window messages (at most every few milliseconds, so that a long run is not slowed down by
-    // them). Answers false once the user has asked the run to stop.
+    // them); a run past the usual delay shows the busy cursor. Answers false once the user has asked the run
+    // to stop.
     bool Step(int lineCount);
-    // Progress 0 of 100, window hidden.
+    // Progress 0 of 100, window hidden, the busy cursor gone.
     void Finish();
     bool StopRequested() const { return stopRequested_; }
 
@@ -36,6 +37,8 @@ protected:
 
 private:
     QElapsedTimer sinceMessages_;
+    QElapsedTimer running_;
+    bool busyCursor_ = false;
     int shownCount_ = -1;
     int progress_ = 0;
     bool stopRequested_ = false;

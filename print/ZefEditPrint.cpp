@@ -201,7 +201,8 @@ void TZefEditPrint::PrepareBlocks()
     footer_.PrepareForPrint(layout.PixelsPerInch, pages, title_, stamp_, first);
 }
 
-TZefPrintResult TZefEditPrint::PrintRange(TZefPrintTarget& target, int startPage, int endPage)
+TZefPrintResult TZefEditPrint::PrintRange(TZefPrintTarget& target, int startPage, int endPage,
+                                          const TZefWorkProgress& progress)
 {
     TZefPrintResult result;
     printerInfo_ = target.Metrics();
@@ -220,8 +221,15 @@ TZefPrintResult TZefEditPrint::PrintRange(TZefPrintTarget& target, int startPage
     }
 
     bool abort = false;
+    const int span = last - first + 1;
+    const int64_t total = static_cast<int64_t>(span) * copies_;
     if (OnPrintStatus) OnPrintStatus(this, psBegin, first, abort);
-    if (abort) {
+    // Asked before each page is begun, so that a stopped job has no empty page; before the first, no job.
+    auto stopAsked = [&](int64_t done) {
+        return progress && !progress(static_cast<uint64_t>(done), static_cast<uint64_t>(total));
+    };
+    if (abort || stopAsked(0)) {
+        result.Cancelled = true;
         result.Message = "Printing was cancelled.";
         return result;
     }
@@ -229,11 +237,13 @@ TZefPrintResult TZefEditPrint::PrintRange(TZefPrintTarget& target, int startPage
         result.Message = target.ErrorText();
         return result;
     }
-    const int span = last - first + 1;
-    const int64_t total = static_cast<int64_t>(span) * copies_;
     for (int64_t k = 0; k < total; ++k) {
         // Collated: the range once per copy; otherwise each page Copies times in a row.
         const int page = first + static_cast<int>(collate_ ? k % span : k / copies_);
+        if (k > 0 && stopAsked(k)) {
+            abort = true;
+            break;
+        }
         if (k > 0 && !target.NewPage()) {
             result.Message = target.ErrorText();
             target.EndDocument();
@@ -251,6 +261,7 @@ TZefPrintResult TZefEditPrint::PrintRange(TZefPrintTarget& target, int startPage
     bool ignored = false;
     if (OnPrintStatus) OnPrintStatus(this, psEnd, last, ignored);
     if (abort) {
+        result.Cancelled = true;
         result.Message = "Printing was cancelled.";
         return result;
     }

@@ -12,6 +12,7 @@
 #include "ZefPrintFont.h"
 #include "ZefPrintMeasure.h"
 #include "ZefPrintTarget.h"
+#include "ZefWorkProgress.h"
 
 #include <QDateTime>
 
@@ -50,6 +51,7 @@ struct TZefPrintResult {
     bool Ok = false;
     std::string Message;
     int PagesPrinted = 0;
+    bool Cancelled = false; // stopped on request (progress or OnPrintStatus): nothing failed
 };
 
 inline constexpr const char* kNoRoomForText = "The margins leave no room for text.";
@@ -128,8 +130,14 @@ public:
 
     // Prints pages startPage..endPage (-1: the last page), Copies times, on `target`, whose metrics become the
     // printer's. A range holding no page of the job starts no job. The job is named DocTitle, or Title.
-    TZefPrintResult PrintRange(TZefPrintTarget& target, int startPage, int endPage);
-    TZefPrintResult Print(TZefPrintTarget& target) { return PrintRange(target, 1, -1); }
+    // progress hears the pages done of all to print (copies counted) before each page; when it asks to stop,
+    // the job ends before the next page, with the pages already sent.
+    TZefPrintResult PrintRange(TZefPrintTarget& target, int startPage, int endPage,
+                               const TZefWorkProgress& progress = {});
+    TZefPrintResult Print(TZefPrintTarget& target, const TZefWorkProgress& progress = {})
+    {
+        return PrintRange(target, 1, -1, progress);
+    }
 
     TZefPrintStatusEvent OnPrintStatus;
 

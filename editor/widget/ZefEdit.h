@@ -5,6 +5,7 @@
 #include "ZefEditMouseTypes.h"
 #include "ZefEditTypes.h"
 #include "ZefWordChars.h"
+#include "ZefWorkProgress.h"
 // Search and replace: options, the engine interface and the engine reference.
 #include "ZefEditSearchCustom.h"
 #include "ZefEditSearchEngineRef.h"
@@ -332,7 +333,11 @@ public:
     // found and selected: replaced, skipped and the one the user cancelled at; 0 when nothing was found.
     // A replacement with a line break, or any replacement on a read-only control, is refused (EZefEditSearch,
     // before anything changes); engine errors pass through. Replacing all the rest is one undo step.
-    int SearchReplace(std::string_view search, std::string_view replace, TSearchOptions options);
+    // progress hears how far replacing all the rest has come (lines of the scope), from its start on; when it
+    // asks to stop, the walk ends before the next line: what was replaced stays, as one undo step, with the
+    // caret after the last replacement made.
+    int SearchReplace(std::string_view search, std::string_view replace, TSearchOptions options,
+                      const TZefWorkProgress& progress = {});
     TReplaceTextEvent OnReplaceText;
     // ---- end of search and replace ----
 

@@ -344,20 +344,31 @@ void TZefEditPrintPreview::UpdatePreview()
     viewport()->update();
 }
 
-TZefPrintResult TZefEditPrintPreview::Print(TZefPrintTarget& target)
+namespace {
+
+TZefPrintResult NothingToPrint()
+{
+    TZefPrintResult result;
+    result.Message = "Nothing to print.";
+    return result;
+}
+
+} // namespace
+
+TZefPrintResult TZefEditPrintPreview::Print(TZefPrintTarget& target, const TZefWorkProgress& progress)
 {
     if (!engine_)
-        return {false, "Nothing to print.", 0};
-    TZefPrintResult result = engine_->Print(target);
+        return NothingToPrint();
+    TZefPrintResult result = engine_->Print(target, progress);
     UpdatePreview();
     return result;
 }
 
-TZefPrintResult TZefEditPrintPreview::PrintCurrentPage(TZefPrintTarget& target)
+TZefPrintResult TZefEditPrintPreview::PrintCurrentPage(TZefPrintTarget& target, const TZefWorkProgress& progress)
 {
     if (!engine_)
-        return {false, "Nothing to print.", 0};
-    TZefPrintResult result = engine_->PrintRange(target, ClampPage(page_), ClampPage(page_));
+        return NothingToPrint();
+    TZefPrintResult result = engine_->PrintRange(target, ClampPage(page_), ClampPage(page_), progress);
     UpdatePreview();
     return result;
 }

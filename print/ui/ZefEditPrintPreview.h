@@ -43,8 +43,8 @@ public:
     void PreviousPage();
     int PageNumber() const { return page_; }
     // Print the whole job, or only the page shown, on `target`, then lay the job out again for the screen.
-    TZefPrintResult Print(TZefPrintTarget& target);
-    TZefPrintResult PrintCurrentPage(TZefPrintTarget& target);
+    TZefPrintResult Print(TZefPrintTarget& target, const TZefWorkProgress& progress = {});
+    TZefPrintResult PrintCurrentPage(TZefPrintTarget& target, const TZefWorkProgress& progress = {});
 
     void ScrollHorzTo(int x);
     void ScrollVertTo(int y);

@@ -1,5 +1,7 @@
 #include "ZefPrintPreviewWindow.h"
 
+#include "ZefLongWork.h"
+
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -122,7 +124,9 @@ void TTestPrintPreviewDlg::PrintWith(bool currentPageOnly)
     std::unique_ptr<TZefPrintTarget> target = printing_.MakeTarget();
     if (!target)
         return; // the user gave up choosing where the print goes
-    const TZefPrintResult result = currentPageOnly ? preview_->PrintCurrentPage(*target) : preview_->Print(*target);
+    TZefLongWork work(QStringLiteral("Printing..."), true, statusBar());
+    const TZefPrintResult result = currentPageOnly ? preview_->PrintCurrentPage(*target, work.Progress())
+                                                   : preview_->Print(*target, work.Progress());
     if (printing_.Report)
         printing_.Report(result);
 }

@@ -2,6 +2,7 @@
 
 #include "ZefDesktop.h"
 #include "ZefEdit.h"
+#include "ZefLongWork.h"
 #include "ZefCodePageText.h"
 #include "ZefPrintDefaults.h"
 #include "ZefPrintPreviewWindow.h"
@@ -203,12 +204,13 @@ void TForm1::PrintPages(int firstPage, int lastPage)
     std::unique_ptr<TZefPrintTarget> target = printer_.MakeTarget(TZefPrinterChoice::fnAskIfUnknown);
     if (!target)
         return;
-    Report(engine_.PrintRange(*target, firstPage, lastPage));
+    TZefLongWork work(QStringLiteral("Printing..."), true, statusBar());
+    Report(engine_.PrintRange(*target, firstPage, lastPage, work.Progress()));
 }
 
 void TForm1::Report(const TZefPrintResult& result)
 {
-    if (result.Ok)
+    if (result.Ok || result.Cancelled) // a stop the user asked for is no failure
         return;
     ZefDesktop().Beep(TZefBeepKind::bkError);
     ZefDesktop().ErrorBox(QStringLiteral("Print"), QString::fromStdString(result.Message));

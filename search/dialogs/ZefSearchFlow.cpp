@@ -7,6 +7,7 @@
 #include "ZefEdit.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefIdentChars.h"
+#include "ZefLongWork.h"
 #include "dlgConfirmReplace.h"
 #include "dlgSearchText.h"
 
@@ -152,7 +153,15 @@ void TZefEditorSearch::FindWithSettings(bool replace, bool backwards)
         ~TConfirmEnd() { dialog.reset(); }
     } confirmEnd{confirm_};
     haveFound_ = false;
-    const int found = editor_->SearchReplace(*search, *replacement, options);
+    // Replacing all the rest may take long: its feedback starts with it, after the last question, and ends
+    // with the command. Stopping it is safe, what was replaced so far being one undo step.
+    std::unique_ptr<TZefLongWork> replacingAll;
+    const TZefWorkProgress progress = [&replacingAll](uint64_t done, uint64_t total) {
+        if (!replacingAll) replacingAll = std::make_unique<TZefLongWork>(QStringLiteral("Replacing..."), true);
+        return replacingAll->Step(done, total);
+    };
+    const int found = editor_->SearchReplace(*search, *replacement, options, progress);
+    replacingAll.reset();
     if (found == 0) {
         NotFound();
         const TBufferCoord collapseAt = backwards ? editor_->SelFirst() : editor_->SelLast();

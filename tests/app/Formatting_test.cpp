@@ -4,11 +4,14 @@
 
 #include "GFmtPlus.h"
 #include "TEditorFormat.h"
+#include "ZefEditTextBuffer.h"
+#include "ZefLongWork.h"
 #include "ZefSpinEdit.h"
 #include "hrglass.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -304,6 +307,36 @@ TEST_F(TFormattingTest, ARunIsModalStopsAtTerminateAndIsOneUndoStep)
     ActiveEditor->Close();
     QCoreApplication::processEvents();
     EXPECT_EQ(QFile(Path(QStringLiteral("text.txt"))).size(), original.size()) << "nothing was written";
+}
+
+// A run past the busy-cursor delay shows the arrow with the busy sign (Terminate still answers) while its busy
+// window counts the lines; the cursor goes with the window.
+TEST_F(TFormattingTest, ALongRunShowsTheBusyCursorWithItsProgress)
+{
+    TZefLongWork::SetDelays(0, 0);
+    struct TRestore {
+        ~TRestore() { TZefLongWork::SetDelays(500, 1000); }
+    } restore;
+    QByteArray text;
+    for (int i = 0; i < 50; ++i)
+        text += "\tline " + QByteArray::number(i) + "\n";
+    TZefEdit* edit = OpenText(text);
+    THourGlass* busy = window->BusyWindow();
+    std::vector<int> progress;
+    bool busyCursor = true;
+    QObject::connect(busy->ProgressBar1, &QProgressBar::valueChanged, busy, [&](int value) {
+        if (value == 0)
+            return;
+        progress.push_back(value);
+        const QCursor* cursor = QApplication::overrideCursor();
+        busyCursor = busyCursor && cursor != nullptr && cursor->shape() == Qt::BusyCursor;
+    });
+    ASSERT_TRUE(window->Click(QStringLiteral("sbFormatText")));
+    EXPECT_EQ(progress.size(), 50u);
+    EXPECT_EQ(progress.back(), 50);
+    EXPECT_TRUE(busyCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(edit->Lines()->GetLine(49), "        line 49");
 }
 
 TEST_F(TFormattingTest, ARunThatChangesNothingLeavesTheDocumentUnmodifiedAndWithoutAnUndoStep)

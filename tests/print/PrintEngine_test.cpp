@@ -330,6 +330,37 @@ TEST(PrintEngine, DeviceFailuresAndCancellingAreReportedNotTakenForSuccess)
     EXPECT_TRUE(target.Ended);
 }
 
+// The progress hears each page before it is begun (copies counted); a stop ends the job before the next page
+// without an empty one, a stop before the first page begins no job, and neither is a failure.
+TEST(PrintEngine, ProgressIsToldEveryPageAndAStopEndsTheJobBeforeTheNext)
+{
+    TZefEditPrint engine;
+    Configure(engine);
+    engine.SetLines(std::vector<std::string>(engine.Layout().RowsPerPage * 3, "x"));
+    engine.SetCopies(2);
+    struct Case {
+        int stopAtReport; // 0: never
+        size_t pagesSent;
+        bool jobBegun;
+    } cases[] = {{0, 6, true}, {3, 2, true}, {1, 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stopAtReport);
+        std::vector<std::pair<uint64_t, uint64_t>> reports;
+        TRecordingTarget target;
+        const TZefPrintResult result = engine.Print(target, [&](uint64_t done, uint64_t total) {
+            reports.emplace_back(done, total);
+            return static_cast<int>(reports.size()) != c.stopAtReport;
+        });
+        EXPECT_EQ(result.Ok, c.stopAtReport == 0) << result.Message;
+        EXPECT_EQ(result.Cancelled, c.stopAtReport != 0);
+        EXPECT_EQ(target.Pages.size(), c.pagesSent);
+        EXPECT_EQ(result.PagesPrinted, static_cast<int>(c.pagesSent));
+        EXPECT_EQ(target.Ended, c.jobBegun);
+        for (size_t i = 0; i < reports.size(); ++i)
+            EXPECT_EQ(reports[i], std::make_pair(static_cast<uint64_t>(i), uint64_t{6}));
+    }
+}
+
 TEST(PrintEngine, TheHighlighterGoingAwayIsNoticed)
 {
     TZefEditPrint engine;

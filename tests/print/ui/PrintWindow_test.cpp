@@ -4,6 +4,7 @@
 #include "ZefEdit.h"
 #include "ZefEditTextBuffer.h"
 #include "ZefEditPrintPreview.h"
+#include "ZefLongWork.h"
 #include "ZefPrintPreviewWindow.h"
 #include "ZefPrintWindow.h"
 #include "ZefPrinterSetupDlg.h"
@@ -12,13 +13,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -241,6 +246,42 @@ TEST_F(PrintWindowTest, ACancelledDialogPrintsNothingAndAPdfWithoutANameAsksForO
     window.FilePrintCmd();
     ASSERT_EQ(desktop.MessageTexts().size(), 1);
     EXPECT_EQ(desktop.Calls().back().caption, "Print");
+}
+
+// Printing shows its progress with a Cancel button in a status bar of the print window under the busy cursor;
+// Esc stops the job before its next page, without an error box.
+TEST_F(PrintWindowTest, PrintingShowsProgressAndEscStopsIt)
+{
+    TZefLongWork::SetDelays(0, 0); // every page counts as long
+    struct TRestore {
+        ~TRestore() { TZefLongWork::SetDelays(500, 1000); }
+    } restore;
+    HandOver(3);
+    const QString all = folder.filePath(QStringLiteral("all.pdf"));
+    AnswerPrintDialog(all, 1);
+    bool progressSeen = false;
+    bool cancelOffered = false;
+    bool busyCursor = false;
+    QTimer::singleShot(0, &window, [&] {
+        const auto* panel = window.statusBar()->findChild<QWidget*>(QStringLiteral("LongWorkPanel"));
+        progressSeen = panel != nullptr && panel->isVisible();
+        cancelOffered = panel != nullptr && panel->findChild<QWidget*>(QStringLiteral("LongWorkCancel")) != nullptr;
+        busyCursor = QApplication::overrideCursor() != nullptr && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    window.FilePrintCmd();
+    EXPECT_TRUE(progressSeen);
+    EXPECT_TRUE(cancelOffered);
+    EXPECT_TRUE(busyCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(window.statusBar()->isVisible()) << "the print window has a status bar only while it prints";
+    EXPECT_EQ(PdfPageCount(all), 3);
+
+    const QString stopped = folder.filePath(QStringLiteral("stopped.pdf"));
+    AnswerPrintDialog(stopped, 1);
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    window.FilePrintCmd();
+    EXPECT_FALSE(QFile::exists(stopped)) << "stopped before the first page: no job";
+    EXPECT_TRUE(desktop.MessageTexts().isEmpty()) << "a stop is not an error";
 }
 
 TEST_F(PrintWindowTest, PrinterSetupChoosesPaperAndOrientationForTheNextLayout)

@@ -1,5 +1,5 @@
-// Progress of a long piece of work (loading or saving a big file) for whoever shows it, and the way the
-// user stops it.
+// Progress of a long piece of work (loading or saving a big file, replacing all, printing) for whoever shows
+// it, and the way the user stops it.
 #pragma once
 
 #include <cstdint>

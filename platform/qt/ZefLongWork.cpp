@@ -18,6 +18,7 @@ namespace {
 QPointer<QStatusBar> g_host;
 int g_busyCursorMs = 500;
 int g_progressMs = 1000;
+int g_running = 0; // nested work counts once each
 // Window messages are handled at most this often: often enough to repaint smoothly, rarely enough not to
 // slow the work down.
 constexpr qint64 kEventsEveryMs = 40;
@@ -51,8 +52,10 @@ bool IsUserInput(QEvent::Type type)
 
 } // namespace
 
-TZefLongWork::TZefLongWork(QString caption, bool cancellable) : caption_(std::move(caption)), cancellable_(cancellable)
+TZefLongWork::TZefLongWork(QString caption, bool cancellable, QStatusBar* host)
+    : caption_(std::move(caption)), cancellable_(cancellable), host_(host != nullptr ? host : g_host.data())
 {
+    ++g_running;
     running_.start();
     qApp->installEventFilter(this);
 }
@@ -60,9 +63,12 @@ TZefLongWork::TZefLongWork(QString caption, bool cancellable) : caption_(std::mo
 TZefLongWork::~TZefLongWork()
 {
     qApp->removeEventFilter(this);
+    --g_running;
     if (busyCursor_)
         QApplication::restoreOverrideCursor();
     delete panel_.data();
+    if (hostShown_ && host_)
+        host_->hide();
 }
 
 void TZefLongWork::SetHost(QStatusBar* statusBar) { g_host = statusBar; }
@@ -72,6 +78,10 @@ void TZefLongWork::SetDelays(int busyCursorMs, int progressMs)
     g_busyCursorMs = busyCursorMs;
     g_progressMs = progressMs;
 }
+
+int TZefLongWork::BusyCursorDelay() { return g_busyCursorMs; }
+
+bool TZefLongWork::Running() { return g_running > 0; }
 
 TZefWorkProgress TZefLongWork::Progress()
 {
@@ -98,9 +108,9 @@ bool TZefLongWork::Step(uint64_t done, uint64_t total)
 
 void TZefLongWork::ShowProgress()
 {
-    if (!g_host)
+    if (!host_)
         return;
-    auto* panel = new QWidget(g_host);
+    auto* panel = new QWidget(host_);
     panel->setObjectName(QStringLiteral("LongWorkPanel"));
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -115,8 +125,13 @@ void TZefLongWork::ShowProgress()
         connect(cancel_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
         layout->addWidget(cancel_);
     }
-    g_host->addPermanentWidget(panel);
+    host_->addPermanentWidget(panel);
     panel->show();
+    // A window without a status bar of its own (or with it switched off) has one while the work runs.
+    if (host_->isHidden()) {
+        host_->show();
+        hostShown_ = true;
+    }
     panel_ = panel;
 }
 
