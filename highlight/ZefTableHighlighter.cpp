@@ -168,7 +168,7 @@ inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstSte
     }
     case TStep::Custom: {
         // The rule's answer is taken when it gives a token; otherwise the rules run as usual (a language's
-        // own rule reads only the cursor, so trying it again answers the same).
+        // own rule that gives no token changes nothing, so trying it again answers the same).
         const size_t start = cursor.Run();
         const int kind = first.rule->custom(cursor);
         if (kind != TZefScanRules::kNoMatch && cursor.Run() > start) {
