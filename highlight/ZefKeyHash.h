@@ -43,7 +43,7 @@ inline TZefWordHash SumHash(const TZefKeyHashTables& tables, std::string_view te
     return result;
 }
 // A letter's place in the alphabet, 1..26 in either case (ASCII letters only); 0 for any other character.
-inline uint32_t LetterOrdinal(unsigned char c)
+constexpr uint32_t LetterOrdinal(unsigned char c)
 {
     if (c >= 'a' && c <= 'z') return c - 'a' + 1u;
     if (c >= 'A' && c <= 'Z') return c - 'A' + 1u;

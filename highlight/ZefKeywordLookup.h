@@ -47,24 +47,70 @@ private:
     TZefBucketKeywords buckets_;
 };
 
-// Scheme 2: a hash entry list under a language's own hash; words compare ignoring case.
+// Scheme 2: a hash entry list under a language's own hash; words compare ignoring case. The language's hash
+// must give words equal ignoring case one value (the list then never holds two such keywords), so a word's
+// kind is that of the one keyword equal to it ignoring case: lookups find it through an index by a hash
+// of the folded characters (FoldedHashStep), which a scanner may sum as it reads the word.
 class TZefHashEntryKeywordLookup : public TZefKeywordLookup {
 public:
     // The hash of a whole word; it must be below the list's bucket count for every word.
     using THashFunction = uint32_t (*)(std::string_view word);
-    TZefHashEntryKeywordLookup(THashFunction hash, int identifierKind)
-        : TZefKeywordLookup(identifierKind), hash_(hash)
-    {
-    }
-    void Add(std::string_view keyword, int kind) override { entries_.Add(hash_(keyword), keyword, kind); }
+    TZefHashEntryKeywordLookup(THashFunction hash, int identifierKind);
+    void Add(std::string_view keyword, int kind) override;
     int KindOf(std::string_view word) const override
     {
-        return entries_.FindIgnoringCase(hash_(word), word, IdentifierKind());
+        uint32_t hash = 0;
+        for (const char c : word) hash = FoldedHashStep(hash, lower_[static_cast<unsigned char>(c)]);
+        return KindOfFoldedHash(hash, word);
+    }
+
+    // The index hash of a word: FoldedHashStep over its characters folded by the code page, from 0.
+    static uint32_t FoldedHashStep(uint32_t hash, unsigned char folded) { return hash * 33 + folded; }
+    // The kind of `word` whose index hash the caller summed.
+    int KindOfFoldedHash(uint32_t hash, std::string_view word) const
+    {
+        // Most words scanned are no keyword: a small bit table answers most of them without the index.
+        const uint32_t bit = (hash * 0x85EBCA6Bu) >> filterShift_;
+        if ((filter_[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return IdentifierKind();
+        for (size_t slot = Slot(hash);; slot = (slot + 1) & (index_.size() - 1)) {
+            const TIndexEntry& entry = index_[slot];
+            if (entry.offset == kEmpty) return IdentifierKind();
+            if (entry.hash == hash && entry.length == word.size() && EqualsFolded(entry.offset, word)) return entry.kind;
+        }
     }
 
 private:
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+    struct TIndexEntry {
+        uint32_t hash = 0;
+        uint32_t offset = kEmpty; // of the folded keyword in folded_; kEmpty for a free slot
+        uint32_t length = 0;
+        int kind = 0;
+    };
+    size_t Slot(uint32_t hash) const { return (hash * 0x9E3779B1u) >> indexShift_; }
+    bool EqualsFolded(uint32_t offset, std::string_view word) const
+    {
+        const char* const keyword = folded_.data() + offset;
+        for (size_t i = 0; i < word.size(); ++i) {
+            if (static_cast<char>(lower_[static_cast<unsigned char>(word[i])]) != keyword[i]) return false;
+        }
+        return true;
+    }
+    void Index(std::string_view keyword, int kind);
+    void Filter(uint32_t hash);
+
     THashFunction hash_;
     TZefHashEntryList entries_;
+    const unsigned char* lower_; // the code page's folding table
+    // Open addressing, at most a quarter full (a word that is no keyword mostly meets a free slot at once), a
+    // power of two long.
+    std::vector<TIndexEntry> index_;
+    int indexShift_;
+    // A bit per keyword's hash, four bits for each slot of the index.
+    std::vector<uint64_t> filter_;
+    int filterShift_;
+    size_t indexed_ = 0;
+    std::string folded_; // every keyword folded, one after the other
 };
 
 // A sorted list searched by halves, ignoring case (Windows-1252 folding); for lists set at run time.

@@ -21,14 +21,60 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
     UpdateFirstSteps();
 }
 
+namespace {
+
+// The second characters of the texts that the rules before the last one need, when each of them needs a
+// text of two or more characters wherever it stands; false when one may take a single character.
+bool SecondCharacters(const std::vector<TZefScanRules::TRule>& rules, const std::vector<uint16_t>& candidates,
+                      TZefCharSet* seconds)
+{
+    using TType = TZefScanRules::TType;
+    const auto needs = [seconds](std::string_view text) {
+        if (text.size() < 2) return false;
+        seconds->Add(static_cast<unsigned char>(text[1]));
+        return true;
+    };
+    for (size_t i = 0; i + 1 < candidates.size(); ++i) {
+        const TZefScanRules::TRule& rule = rules[candidates[i]];
+        if (rule.where == TZefWhere::FirstNonBlank) return false;
+        switch (rule.type) {
+        case TType::LineComment:
+        case TType::BlockComment:
+            if (!needs(rule.text)) return false;
+            break;
+        case TType::Operators:
+            for (const std::string& op : rule.operators) {
+                if (!needs(op)) return false;
+            }
+            break;
+        default: return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 void TZefScanRules::UpdateFirstSteps()
 {
     // rules_ may have moved: every pointer is taken again.
+    seconds_.clear();
+    seconds_.reserve(512);
     for (size_t place = 0; place < 2; ++place) {
         for (size_t c = 0; c < 256; ++c) {
             TFirstStep& first = steps_[place][c];
             const std::vector<uint16_t>& candidates = dispatch_[place][c];
             first = TFirstStep{.step = candidates.empty() || c == 0 ? TStep::Unknown : TStep::TryRules};
+            if (candidates.size() > 1 && c != 0) {
+                const TRule& last = rules_[candidates.back()];
+                TZefCharSet seconds;
+                if (last.type == TType::Single && last.where != TZefWhere::FirstNonBlank &&
+                    SecondCharacters(rules_, candidates, &seconds)) {
+                    seconds_.push_back(seconds);
+                    first = TFirstStep{.step = TStep::SingleUnlessNext, .kind = last.kind, .seconds = &seconds_.back()};
+                }
+                continue;
+            }
             if (candidates.size() != 1 || c == 0) continue;
             const TRule& rule = rules_[candidates.front()];
             if (rule.where == TZefWhere::FirstNonBlank) continue;
@@ -39,6 +85,7 @@ void TZefScanRules::UpdateFirstSteps()
             case TType::Words: first.step = TStep::Word; break;
             case TType::RunUntil:
             case TType::Number: first.step = TStep::Apply; break;
+            case TType::Custom: first.step = TStep::Custom; break;
             default: continue;
             }
             first.kind = rule.kind;

@@ -124,11 +124,15 @@ public:
     // look at the rule list: take it by its one rule when that applies unconditionally and always gives a
     // token (a run, one character, a word; Apply for the other such rules), take it as an unknown character
     // (a NUL, or a character no rule takes), or try the rules in order.
-    enum class TStep : uint8_t { TryRules, Run, Single, Word, Apply, Unknown };
+    // SingleUnlessNext: the last rule is one character and every rule before it needs a text of two
+    // characters or more: unless the next character is one of those texts' second characters, the one
+    // character is the token. Custom: the one rule is a language's own, tried first.
+    enum class TStep : uint8_t { TryRules, Run, Single, Word, Apply, Unknown, SingleUnlessNext, Custom };
     struct TFirstStep {
         TStep step = TStep::Unknown;
         int kind = 0;
-        const TRule* rule = nullptr; // the one rule, for every step but TryRules and Unknown
+        const TRule* rule = nullptr; // the one rule, for every step but TryRules, Unknown and SingleUnlessNext
+        const TZefCharSet* seconds = nullptr; // for SingleUnlessNext: the second characters of the texts
     };
     const TFirstStep& FirstStep(unsigned char c, bool atColumn0) const { return steps_[atColumn0 ? 0 : 1][c]; }
     const TRule& Rule(uint16_t index) const { return rules_[index]; }
@@ -141,5 +145,6 @@ private:
     std::vector<TRule> rules_;
     std::array<std::array<std::vector<uint16_t>, 256>, 2> dispatch_; // [0] column 0, [1] elsewhere
     std::array<std::array<TFirstStep, 256>, 2> steps_{};
+    std::vector<TZefCharSet> seconds_; // the sets the SingleUnlessNext steps point to
     std::vector<TBlockComment> blockComments_;
 };

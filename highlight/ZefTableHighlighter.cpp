@@ -42,6 +42,7 @@ void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywor
     keywords_ = std::move(keywords);
     const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
     bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
+    hashEntryKeywords_ = dynamic_cast<const TZefHashEntryKeywordLookup*>(keywords_.get());
     BuildWordBytes();
 }
 
@@ -54,6 +55,8 @@ void TZefTableHighlighter::BuildWordBytes()
             const TZefKeyHashTables& tables = bucketKeywords_->Tables();
             entry |= tables.value[byte];
             if (!tables.ident.Contains(byte)) entry |= kWordForeign;
+        } else if (hashEntryKeywords_) {
+            entry |= cp1252::ToLower(byte);
         }
         wordBytes_[byte] = entry;
     }
@@ -142,7 +145,7 @@ bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
 
 inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstStep& first)
 {
-    // Each of these takes at least the first character, so the scan guards have nothing to check.
+    // Each token taken here has at least the first character, so the scan guards have nothing to check.
     TZefScanCursor& cursor = Cursor();
     using TStep = TZefScanRules::TStep;
     switch (first.step) {
@@ -156,6 +159,25 @@ inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstSte
         SetTokenKind(first.kind);
         return true;
     case TStep::Word: WordToken(); return true;
+    case TStep::SingleUnlessNext: {
+        const int next = cursor.Peek(1);
+        if (next != TZefScanCursor::kEnd && first.seconds->Contains(static_cast<unsigned char>(next))) return false;
+        cursor.Advance();
+        SetTokenKind(first.kind);
+        return true;
+    }
+    case TStep::Custom: {
+        // The rule's answer is taken when it gives a token; otherwise the rules run as usual (a language's
+        // own rule that gives no token changes nothing, so trying it again answers the same).
+        const size_t start = cursor.Run();
+        const int kind = first.rule->custom(cursor);
+        if (kind != TZefScanRules::kNoMatch && cursor.Run() > start) {
+            SetTokenKind(kind);
+            return true;
+        }
+        cursor.SetRun(start);
+        return false;
+    }
     default: return false;
     }
 }
@@ -164,8 +186,9 @@ void TZefTableHighlighter::Next()
 {
     if (!StartNextToken()) return;
     if (scannedByRules_ && Range() == initialRange_) {
-        const TZefScanCursor& cursor = Cursor();
-        if (TakeCommonToken(rules_.FirstStep(cursor.Current(), cursor.Run() == 0))) return;
+        // Every token comes from the rules and none is empty: the scan guards have nothing to check.
+        ScanByRules();
+        return;
     }
     ScanAndGuard();
 }
@@ -183,6 +206,12 @@ void TZefTableHighlighter::ScanToken()
         }
         if (ScanInRange(range)) return;
     }
+    ScanByRules();
+}
+
+inline void TZefTableHighlighter::ScanByRules()
+{
+    TZefScanCursor& cursor = Cursor();
     const bool atColumn0 = cursor.Run() == 0;
     const unsigned char c = cursor.Current();
     const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
@@ -210,6 +239,23 @@ void TZefTableHighlighter::ScanToken()
 void TZefTableHighlighter::WordToken()
 {
     TZefScanCursor& cursor = Cursor();
+    if (hashEntryKeywords_) {
+        // One pass: the word's extent and the keyword index's hash of its folded characters.
+        const std::string_view line = cursor.Line();
+        const char* const data = line.data();
+        const size_t size = line.size();
+        size_t end = cursor.Run();
+        uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
+        uint32_t hash = 0;
+        do {
+            hash = TZefHashEntryKeywordLookup::FoldedHashStep(hash, static_cast<unsigned char>(entry));
+            if (++end == size) break;
+            entry = wordBytes_[static_cast<unsigned char>(data[end])];
+        } while (entry & kWordIdent);
+        cursor.SetRun(end);
+        SetTokenKind(hashEntryKeywords_->KindOfFoldedHash(hash, cursor.Token()));
+        return;
+    }
     if (!bucketKeywords_) {
         cursor.Advance();
         cursor.SkipWhile(identChars_);

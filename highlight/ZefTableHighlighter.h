@@ -107,6 +107,9 @@ private:
     // Takes a token by its first character's one unconditional rule (see TZefScanRules::FirstStep) and
     // answers true; false when the rules must be tried.
     bool TakeCommonToken(const TZefScanRules::TFirstStep& first);
+    // One token at the run position by the rules of its first character (an unknown character when none
+    // gives one); never empty.
+    void ScanByRules();
     // Only spaces and tabs stand before the run position.
     bool AtFirstNonBlank() const;
     bool Apply(const TZefScanRules::TRule& rule);
@@ -124,8 +127,10 @@ private:
     TZefScanRules rules_;
     std::unique_ptr<TZefKeywordLookup> keywords_;
     const TZefBucketKeywords* bucketKeywords_ = nullptr; // the same lookup without a virtual call, when buckets
-    // Per byte: its hash value in the low 16 bits, kWordIdent when it continues a word, kWordForeign when the
-    // keyword tables do not know it; one load per character in the word loop.
+    const TZefHashEntryKeywordLookup* hashEntryKeywords_ = nullptr; // or when hash entries
+    // Per byte: its hash value in the low 16 bits (for hash entries: the byte folded), kWordIdent when it
+    // continues a word, kWordForeign when the keyword tables do not know it; one load per character in the
+    // word loop.
     static constexpr uint32_t kWordIdent = 1u << 16;
     static constexpr uint32_t kWordForeign = 1u << 17;
     std::array<uint32_t, 256> wordBytes_{};

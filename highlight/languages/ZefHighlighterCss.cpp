@@ -74,8 +74,9 @@ void SkipToStop(TZefScanCursor& cursor, const TZefCharSet& stops)
 
 uint32_t TZefCssSyn::PropertyHash(std::string_view word)
 {
+    const unsigned char* const lower = cp1252::LowerTable();
     uint32_t hash = 0;
-    for (const char c : word) hash = (hash * 7 + cp1252::ToLower(static_cast<unsigned char>(c))) % kBucketCount;
+    for (const char c : word) hash = (hash * 7 + lower[static_cast<unsigned char>(c)]) % kBucketCount;
     return hash;
 }
 

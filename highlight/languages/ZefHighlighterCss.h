@@ -27,6 +27,8 @@ public:
 
     // Known property names.
     bool IsKeyword(std::string_view word) const override;
+    // A line's end state without its tokens (ZefHighlighterCssRanges.cpp).
+    void ScanLineRange(std::string_view line, int lineIndex) override;
 
     static uint32_t PropertyHash(std::string_view word);
     // How many names the property list holds.

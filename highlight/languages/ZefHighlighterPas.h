@@ -34,6 +34,8 @@ public:
     // The kind as the asm block reports it.
     int GetTokenKind() const override;
     TZefHighlighterAttributes* GetTokenAttribute() const override;
+    // A line's end state without its tokens (ZefHighlighterPasRanges.cpp).
+    void ScanLineRange(std::string_view line, int lineIndex) override;
 
     TDelphiVersion DelphiVersion() const { return version_; }
     // Below dvDelphi3 also clears PackageSource.

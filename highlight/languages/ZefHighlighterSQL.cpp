@@ -2,6 +2,7 @@
 #include "ZefHighlighterSQL.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -76,15 +77,26 @@ int DoubleQuoted(TZefScanCursor& cursor)
 
 } // namespace
 
+namespace {
+
+// Each byte's value in the word hash: "_" 1, letters 2..27 in either case, every other byte 0.
+constexpr std::array<uint8_t, 256> MakeHashValues()
+{
+    std::array<uint8_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        const uint32_t letter = zefkeys::LetterOrdinal(static_cast<unsigned char>(c));
+        values[static_cast<size_t>(c)] = static_cast<uint8_t>(c == '_' ? 1 : letter ? letter + 1 : 0);
+    }
+    return values;
+}
+constexpr std::array<uint8_t, 256> kHashValues = MakeHashValues();
+
+} // namespace
+
 uint32_t TZefSQLSyn::WordHash(std::string_view word)
 {
     uint32_t hash = 0;
-    for (const char c : word) {
-        const auto byte = static_cast<unsigned char>(c);
-        const uint32_t letter = zefkeys::LetterOrdinal(byte);
-        const uint32_t value = byte == '_' ? 1 : letter ? letter + 1 : 0;
-        hash = (hash * 2 + value) % 256;
-    }
+    for (const char c : word) hash = (hash * 2 + kHashValues[static_cast<unsigned char>(c)]) % 256;
     return hash;
 }
 

@@ -28,6 +28,8 @@ public:
     // Has no effect on scanning; kept as a setting of the language.
     bool WantBracesParsed() const { return wantBracesParsed_; }
     void SetWantBracesParsed(bool value) { wantBracesParsed_ = value; }
+    // A line's end state without its tokens (ZefHighlighterXMLRanges.cpp).
+    void ScanLineRange(std::string_view line, int lineIndex) override;
 
     TZefHighlighterAttributes *ElementAttri, *TextAttri, *SpaceAttri, *EntityRefAttri, *ProcessingInstructionAttri,
         *CDATAAttri, *CommentAttri, *DocTypeAttri, *AttributeAttri, *NamespaceAttributeAttri, *AttributeValueAttri,

@@ -1,5 +1,6 @@
 // The Cascading Style Sheet highlighter: selectors, property names, values and the comment states.
 #include "support/AllHighlighters.h"
+#include "support/RangeScanAgreement.h"
 
 #include "ZefHighlighterCss.h"
 
@@ -52,4 +53,20 @@ TEST(CssHighlighter, PropertyListAndAttributes)
     EXPECT_EQ(registered.PropertyAttri->Style(), 0);
     EXPECT_EQ(registered.KeyAttri->Foreground(), clNone);
     EXPECT_EQ(registered.UndefPropertyAttri->Style(), 0);
+}
+
+TEST(CssHighlighter, RangeScanWithoutTokensEndsInTheSameState)
+{
+    // A "," inside a property name stays in it, a lone "/" runs a value to its stop, colours and numbers
+    // keep the value state; comments from every state.
+    const std::vector<std::string> pieces = {
+        "{", "}", ":", ";", ",", "/*", "*/", "*", "/", "\"", "#", "#F0", "1", ".", "..", "color", "a", "-", " ",
+        "\t", "\r", std::string(1, '\0'), "\xE9"};
+    const std::vector<TZefRangeState> starts = {
+        TZefCssSyn::rsSelector, TZefCssSyn::rsDeclaration, TZefCssSyn::rsPropertyName, TZefCssSyn::rsValue,
+        TZefCssSyn::rsComment, TZefCssSyn::rsCommentInDeclaration, TZefCssSyn::rsCommentInPropertyName,
+        TZefCssSyn::rsCommentInValue};
+    TZefCssSyn tokens;
+    TZefCssSyn ranges;
+    rangescan::ExpectRangeScanAgrees(tokens, ranges, pieces, starts);
 }

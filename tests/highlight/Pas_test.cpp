@@ -1,5 +1,6 @@
 // The Object Pascal highlighter: context and version keywords, asm blocks, comments and directives, numbers.
 #include "support/AllHighlighters.h"
+#include "support/RangeScanAgreement.h"
 
 #include "ZefHighlighterPas.h"
 
@@ -88,4 +89,25 @@ TEST(PasHighlighter, AttributesAndFilter)
     pas.SetLine("mov", 1);
     EXPECT_EQ(pas.GetTokenKind(), TZefPasSyn::tkAsm);
     EXPECT_EQ(pas.GetTokenAttribute(), pas.AsmAttri);
+}
+
+TEST(PasHighlighter, RangeScanWithoutTokensEndsInTheSameState)
+{
+    // Words that change the state right after tokens that take letters ($FFend is "$FFe" and "nd"), in both
+    // letter cases, beside comments, strings and the clause ends; with "//" a comment or two symbols.
+    const std::vector<std::string> pieces = {
+        "asm", "END", "end", "Property", "exports", "$", "$F", "#", "#$", "1", "1e", "1.", "e", "+", "-", "..", ";",
+        " ", "\t", "{", "{$", "}", "(*", "*)", "(", "(.", "*", ")", "/", "//", "'", "''", "x", "_", std::string(1, '\0'),
+        "\xE9", "|"};
+    const std::vector<TZefRangeState> starts = {
+        TZefPasSyn::rsUnknown, TZefPasSyn::rsAsm, TZefPasSyn::rsProperty, TZefPasSyn::rsExports,
+        TZefPasSyn::rsAnsiComment, TZefPasSyn::rsAnsiCommentAsm, TZefPasSyn::rsBraceComment,
+        TZefPasSyn::rsBraceCommentAsm};
+    for (const TDelphiVersion version : {dvDelphi6, dvDelphi1}) {
+        TZefPasSyn tokens;
+        TZefPasSyn ranges;
+        tokens.SetDelphiVersion(version);
+        ranges.SetDelphiVersion(version);
+        rangescan::ExpectRangeScanAgrees(tokens, ranges, pieces, starts);
+    }
 }

@@ -1,6 +1,7 @@
 // The XML highlighter: tags, attributes and values, entity references, comments, CDATA, processing
 // instructions and the DOCTYPE.
 #include "support/AllHighlighters.h"
+#include "support/RangeScanAgreement.h"
 
 #include "ZefHighlighterXML.h"
 
@@ -58,4 +59,21 @@ TEST(XMLHighlighter, AttributesAndSettings)
     const std::string before = alllanguages::Dump(xml, "<a b='{x}'>");
     xml.SetWantBracesParsed(false);
     EXPECT_EQ(alllanguages::Dump(xml, "<a b='{x}'>"), before);
+}
+
+TEST(XMLHighlighter, RangeScanWithoutTokensEndsInTheSameState)
+{
+    // Openers and closers split and joined, blanks, "<" and ">" inside and outside values, entities.
+    const std::vector<std::string> pieces = {
+        "<", "</", ">", "/>", "/", "!", "!--", "-->", "--", "?", "?>", "![CDATA[", "]]>", "]", "[", "!DOCTYPE",
+        "&", "&#", "amp;", ";", "=", "\"", "'", "xmlns", "xmlns:a", "a", "-.:", " ", "\t", "\r", std::string(1, '\0'),
+        "\xE9"};
+    const std::vector<TZefRangeState> starts = {
+        TZefXMLSyn::rsText, TZefXMLSyn::rsElement, TZefXMLSyn::rsAttribute, TZefXMLSyn::rsEqual,
+        TZefXMLSyn::rsNsEqual, TZefXMLSyn::rsQuoteValue, TZefXMLSyn::rsAposValue, TZefXMLSyn::rsNsQuoteValue,
+        TZefXMLSyn::rsNsAposValue, TZefXMLSyn::rsComment, TZefXMLSyn::rsCDATA, TZefXMLSyn::rsProcessingInstruction,
+        TZefXMLSyn::rsDocType, TZefXMLSyn::rsDocTypeSubset};
+    TZefXMLSyn tokens;
+    TZefXMLSyn ranges;
+    rangescan::ExpectRangeScanAgrees(tokens, ranges, pieces, starts);
 }
