@@ -10,7 +10,7 @@ TZefTableHighlighter::TZefTableHighlighter(int nullKind, int unknownKind, int id
                                            TZefRangeState initialRange)
     : TZefScanHighlighter(nullKind, initialRange), ownRanges_{initialRange}, ranges_{initialRange},
       unknownKind_(unknownKind),
-      identifierKind_(identifierKind), initialRange_(initialRange)
+      identifierKind_(identifierKind), initialRange_(initialRange), lower_(cp1252::LowerTable())
 {
 }
 
@@ -42,6 +42,7 @@ void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywor
     keywords_ = std::move(keywords);
     const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
     bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
+    foldedKeywords_ = bucketKeywords_ && bucketKeywords_->ComparesFolded();
     BuildWordBytes();
 }
 
@@ -55,7 +56,7 @@ void TZefTableHighlighter::BuildWordBytes()
             entry |= tables.value[byte];
             if (!tables.ident.Contains(byte)) entry |= kWordForeign;
         }
-        wordBytes_[byte] = entry;
+        wordBytes_[byte] = entry | static_cast<uint32_t>(lower_[byte]) << kWordFoldedShift;
     }
 }
 
@@ -140,62 +141,70 @@ bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
     return false;
 }
 
-inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstStep& first)
+void TZefTableHighlighter::Next()
 {
-    // Each of these takes at least the first character, so the scan guards have nothing to check.
+    if (!StartNextToken()) return;
+    // In the initial state every token of a language scanned by its rules takes at least one character (the
+    // rules fall back to an unknown character), so the scan guards have nothing to check.
+    if (scannedByRules_ && Range() == initialRange_)
+        ScanByRules();
+    else
+        ScanAndGuard();
+}
+
+void TZefTableHighlighter::ScanToken()
+{
+    const TZefRangeState range = Range();
+    if (range != initialRange_) {
+        for (const TZefScanRules::TBlockComment& comment : rules_.BlockComments()) {
+            if (comment.range != range) continue;
+            SetTokenKind(comment.kind);
+            if (Cursor().SkipPast(comment.close)) Enter(initialRange_);
+            return;
+        }
+        if (ScanInRange(range)) return;
+    }
+    ScanByRules();
+}
+
+inline void TZefTableHighlighter::ScanByRules()
+{
     TZefScanCursor& cursor = Cursor();
+    const bool atColumn0 = cursor.Run() == 0;
+    const unsigned char c = cursor.Current();
+    const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
     using TStep = TZefScanRules::TStep;
     switch (first.step) {
     case TStep::Run:
         cursor.Advance();
         cursor.SkipWhile(first.rule->charTable);
         SetTokenKind(first.kind);
-        return true;
+        return;
     case TStep::Single:
         cursor.Advance();
         SetTokenKind(first.kind);
-        return true;
-    case TStep::Word: WordToken(); return true;
-    default: return false;
+        return;
+    case TStep::Word: WordToken(); return;
+    case TStep::Apply: Apply(*first.rule); return;
+    case TStep::Unknown: UnknownToken(); return; // a NUL is a character of the line, never its end
+    case TStep::CommentWordOrWord: CommentWordOrWord(*first.rule); return;
+    case TStep::TryRules: TryRules(c, atColumn0); return;
     }
 }
 
-void TZefTableHighlighter::Next()
+void TZefTableHighlighter::CommentWordOrWord(const TZefScanRules::TRule& commentWord)
 {
-    if (!StartNextToken()) return;
-    if (scannedByRules_ && Range() == initialRange_) {
-        const TZefScanCursor& cursor = Cursor();
-        if (TakeCommonToken(rules_.FirstStep(cursor.Current(), cursor.Run() == 0))) return;
+    if (!CommentWordHere(commentWord)) {
+        WordToken();
+        return;
     }
-    ScanAndGuard();
+    Cursor().SkipToEnd();
+    SetTokenKind(commentWord.kind);
 }
 
-void TZefTableHighlighter::ScanToken()
+void TZefTableHighlighter::TryRules(unsigned char c, bool atColumn0)
 {
     TZefScanCursor& cursor = Cursor();
-    const TZefRangeState range = Range();
-    if (range != initialRange_) {
-        for (const TZefScanRules::TBlockComment& comment : rules_.BlockComments()) {
-            if (comment.range != range) continue;
-            SetTokenKind(comment.kind);
-            if (cursor.SkipPast(comment.close)) Enter(initialRange_);
-            return;
-        }
-        if (ScanInRange(range)) return;
-    }
-    const bool atColumn0 = cursor.Run() == 0;
-    const unsigned char c = cursor.Current();
-    const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
-    if (TakeCommonToken(first)) return;
-    using TStep = TZefScanRules::TStep;
-    if (first.step == TStep::Apply) {
-        Apply(*first.rule);
-        return;
-    }
-    if (first.step == TStep::Unknown) {
-        UnknownToken(); // a NUL is a character of the line, never its end
-        return;
-    }
     const size_t start = cursor.Run();
     for (const uint16_t index : rules_.RulesFor(c, atColumn0)) {
         const TZefScanRules::TRule& rule = rules_.Rule(index);
@@ -216,8 +225,9 @@ void TZefTableHighlighter::WordToken()
         SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
         return;
     }
-    // One pass: the word's extent by the identifier characters and its hash by the keyword tables; a word
-    // with a character outside the tables is no keyword. The first character is a word's by its rule.
+    // One pass: the word's extent by the identifier characters, its hash by the keyword tables and its
+    // folded tail; a word with a character outside the tables is no keyword. The first character is a
+    // word's by its rule.
     const std::string_view line = cursor.Line();
     const char* const data = line.data();
     const size_t size = line.size();
@@ -225,15 +235,21 @@ void TZefTableHighlighter::WordToken()
     uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
     uint32_t hash = 0;
     uint32_t seen = 0;
+    uint64_t tail = 0;
     do {
         hash += entry & 0xFFFFu;
         seen |= entry;
+        tail = TZefBucketKeywords::FoldedTail(tail, static_cast<unsigned char>(entry >> kWordFoldedShift));
         if (++end == size) break;
         entry = wordBytes_[static_cast<unsigned char>(data[end])];
     } while (entry & kWordIdent);
     cursor.SetRun(end);
-    const bool hashed = (seen & kWordForeign) == 0;
-    SetTokenKind(hashed ? bucketKeywords_->KindOfHashed(hash, cursor.Token()) : identifierKind_);
+    if (seen & kWordForeign)
+        SetTokenKind(identifierKind_);
+    else if (foldedKeywords_)
+        SetTokenKind(bucketKeywords_->KindOfFolded(hash, tail, cursor.Token()));
+    else
+        SetTokenKind(bucketKeywords_->KindOfHashed(hash, cursor.Token()));
 }
 
 void TZefTableHighlighter::UnknownToken()
@@ -254,16 +270,14 @@ bool TZefTableHighlighter::AtFirstNonBlank() const
     }
 }
 
-namespace {
-
-bool WordFollowedBy(const TZefScanCursor& cursor, std::string_view word, const TZefCharSet& followers)
+bool TZefTableHighlighter::CommentWordHere(const TZefScanRules::TRule& rule) const
 {
-    if (!cursor.LookingAt(word, cp1252::ToLower)) return false;
-    const int next = cursor.Peek(word.size());
-    return next == TZefScanCursor::kEnd || followers.Contains(static_cast<unsigned char>(next));
+    const TZefScanCursor& cursor = Cursor();
+    const unsigned char* const lower = lower_;
+    if (!cursor.LookingAt(rule.text, [lower](unsigned char c) { return lower[c]; })) return false;
+    const int next = cursor.Peek(rule.text.size());
+    return next == TZefScanCursor::kEnd || rule.chars.Contains(static_cast<unsigned char>(next));
 }
-
-} // namespace
 
 bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
 {
@@ -285,7 +299,7 @@ bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
         cursor.SkipToEnd();
         break;
     case TType::CommentWord:
-        if (!WordFollowedBy(cursor, rule.text, rule.chars)) return false;
+        if (!CommentWordHere(rule)) return false;
         cursor.SkipToEnd();
         break;
     case TType::BlockComment:
