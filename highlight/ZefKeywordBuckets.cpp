@@ -41,7 +41,7 @@ void TZefBucketKeywords::AddTail(const std::string& folded, int kind)
 {
     size_t count = 1;
     for (const TailSlot& slot : tails_) count += slot.length != 0;
-    if (count * 4 > tails_.size()) {
+    if (count * 8 > tails_.size()) {
         // Grown fourfold and filled again.
         std::vector<TailSlot> old = std::move(tails_);
         std::vector<std::string> oldWords = std::move(tailWords_);
@@ -56,7 +56,7 @@ void TZefBucketKeywords::AddTail(const std::string& folded, int kind)
     for (const char c : folded) tail = FoldedTail(tail, static_cast<unsigned char>(c));
     size_t slot = SlotOf(tail, folded.size());
     while (tails_[slot].length != 0) slot = (slot + 1) & tailMask_;
-    tails_[slot] = {tail, folded.size(), kind};
+    tails_[slot] = {tail, static_cast<uint32_t>(folded.size()), kind};
     tailWords_[slot] = folded;
 }
 

@@ -95,10 +95,11 @@ private:
         return unmatchedKind_;
     }
     bool Matches(std::string_view word, std::string_view keyword) const;
-    // The table of the keywords by folded tail and length, open addressing, at most a quarter full.
+    // The table of the keywords by folded tail and length, open addressing, at most an eighth full (so most
+    // words that are no keyword meet an empty slot).
     struct TailSlot {
         uint64_t tail = 0;
-        size_t length = 0; // 0: an empty slot
+        uint32_t length = 0; // 0: an empty slot
         int kind = 0;
     };
     size_t SlotOf(uint64_t tail, size_t length) const

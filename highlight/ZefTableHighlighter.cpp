@@ -216,18 +216,12 @@ void TZefTableHighlighter::TryRules(unsigned char c, bool atColumn0)
     UnknownToken();
 }
 
-void TZefTableHighlighter::WordToken()
+inline void TZefTableHighlighter::ScanWordBytes(TWordScan* word)
 {
-    TZefScanCursor& cursor = Cursor();
-    if (!bucketKeywords_) {
-        cursor.Advance();
-        cursor.SkipWhile(identChars_);
-        SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
-        return;
-    }
     // One pass: the word's extent by the identifier characters, its hash by the keyword tables and its
     // folded tail; a word with a character outside the tables is no keyword. The first character is a
     // word's by its rule.
+    TZefScanCursor& cursor = Cursor();
     const std::string_view line = cursor.Line();
     const char* const data = line.data();
     const size_t size = line.size();
@@ -244,12 +238,32 @@ void TZefTableHighlighter::WordToken()
         entry = wordBytes_[static_cast<unsigned char>(data[end])];
     } while (entry & kWordIdent);
     cursor.SetRun(end);
-    if (seen & kWordForeign)
-        SetTokenKind(identifierKind_);
-    else if (foldedKeywords_)
-        SetTokenKind(bucketKeywords_->KindOfFolded(hash, tail, cursor.Token()));
-    else
-        SetTokenKind(bucketKeywords_->KindOfHashed(hash, cursor.Token()));
+    *word = {hash, tail, (seen & kWordForeign) == 0};
+}
+
+void TZefTableHighlighter::WordToken()
+{
+    if (!foldedKeywords_) {
+        WordTokenByLookup();
+        return;
+    }
+    TWordScan word;
+    ScanWordBytes(&word);
+    SetTokenKind(word.hashed ? bucketKeywords_->KindOfFolded(word.hash, word.tail, Cursor().Token()) : identifierKind_);
+}
+
+void TZefTableHighlighter::WordTokenByLookup()
+{
+    TZefScanCursor& cursor = Cursor();
+    if (!bucketKeywords_) {
+        cursor.Advance();
+        cursor.SkipWhile(identChars_);
+        SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
+        return;
+    }
+    TWordScan word;
+    ScanWordBytes(&word);
+    SetTokenKind(word.hashed ? bucketKeywords_->KindOfHashed(word.hash, cursor.Token()) : identifierKind_);
 }
 
 void TZefTableHighlighter::UnknownToken()

@@ -120,6 +120,16 @@ private:
     bool CommentWordHere(const TZefScanRules::TRule& rule) const;
     void UnknownToken();
     void WordToken();
+    // A word through the keyword lookup itself (no bucket keywords, or buckets not compared folded); kept
+    // out of WordToken so its common path stays small.
+    [[gnu::noinline]] void WordTokenByLookup();
+    struct TWordScan {
+        uint32_t hash;
+        uint64_t tail;
+        bool hashed; // every character in the keyword tables
+    };
+    // Moves over the word at the run position, filling in its hash and folded tail.
+    void ScanWordBytes(TWordScan* word);
     // The word scanner's view of each byte (see kWordIdent and kWordForeign), rebuilt whenever the
     // identifier characters or the keyword tables change.
     void BuildWordBytes();
