@@ -3,6 +3,7 @@
 
 #include "ZefKeyHash.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,25 @@ public:
     }
     // The kind of `word` whose hash (over the tables, every character of it in the tables) the caller summed.
     int KindOfHashed(uint32_t hash, std::string_view word) const { return Lookup(hash, word); }
+    // True when KindOfFolded may be used: words compare as CharactersIgnoringCase and every character has
+    // the value of its lower-case form.
+    bool ComparesFolded() const { return foldedCompare_; }
+    // The same as KindOfHashed, with `tail` the word's last (up to) eight characters folded to lower case,
+    // the last one in the low byte (see FoldedTail). One probe of a table of the keywords by their tails
+    // and lengths, so a word that is no keyword is mostly told by one comparison.
+    int KindOfFolded(uint32_t hash, uint64_t tail, std::string_view word) const
+    {
+        const int unmatched = hash < buckets_.size() ? unmatchedKind_ : identifierKind_;
+        const size_t slot = SlotOf(tail, word.size());
+        const TailSlot& entry = tails_[slot];
+        const bool same = entry.tail == tail && entry.length == word.size();
+        // The common cases without a branch on the answer: the word's slot holds its keyword of up to
+        // eight characters, or is empty. A longer keyword or an occupied slot of another is looked at on.
+        if ((same && word.size() > 8) || (!same && entry.length != 0)) return ProbeFolded(slot, tail, word, unmatched);
+        return same ? entry.kind : unmatched;
+    }
+    // A word's tail for KindOfFolded, built one folded character at a time.
+    static uint64_t FoldedTail(uint64_t tail, unsigned char folded) { return (tail << 8) | folded; }
     // Hashes the word at the start of `text` (its run of identifier characters), stores its length, and
     // answers its kind (the identifier kind for an empty run as well).
     int ScanWord(std::string_view text, size_t* length) const;
@@ -54,6 +74,7 @@ public:
 private:
     struct Entry {
         std::string keyword;
+        std::string folded; // the keyword in lower case, for the folded comparison
         int kind;
     };
     struct Bucket {
@@ -68,15 +89,45 @@ private:
         // Most words are no keyword: a bucket without a keyword of their length answers without comparing.
         if ((bucket.lengths & LengthBit(word.size())) == 0) return unmatchedKind_;
         for (const Entry& entry : bucket.entries) {
-            if (entry.keyword.size() == word.size() && Matches(word, entry.keyword)) return entry.kind;
+            if (entry.keyword.size() != word.size()) continue;
+            if (foldedCompare_ ? MatchesFolded(word, entry.folded) : Matches(word, entry.keyword)) return entry.kind;
         }
         return unmatchedKind_;
     }
     bool Matches(std::string_view word, std::string_view keyword) const;
+    // The table of the keywords by folded tail and length, open addressing, at most an eighth full (so most
+    // words that are no keyword meet an empty slot).
+    struct TailSlot {
+        uint64_t tail = 0;
+        uint32_t length = 0; // 0: an empty slot
+        int kind = 0;
+    };
+    size_t SlotOf(uint64_t tail, size_t length) const
+    {
+        return static_cast<size_t>(((tail ^ length) * 0x9E3779B97F4A7C15ull) >> 40) & tailMask_;
+    }
+    void AddTail(const std::string& folded, int kind);
+    // KindOfFolded from `slot` on, comparing whole words.
+    int ProbeFolded(size_t slot, uint64_t tail, std::string_view word, int unmatched) const;
+    // Equal characters after case folding, `folded` being folded already (same length as `word`).
+    bool MatchesFolded(std::string_view word, std::string_view folded) const
+    {
+        for (size_t i = 0; i < word.size(); ++i) {
+            if (lower_[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(folded[i])) return false;
+        }
+        return true;
+    }
 
     TZefKeyHashTables tables_;
     std::vector<Bucket> buckets_;
     int identifierKind_;
     int unmatchedKind_;
     TZefKeyMatch match_;
+    // The case folding table, and whether comparing folded characters is all CharactersIgnoringCase needs:
+    // true when every character has the value of its lower-case form, so equal folds mean equal values.
+    const unsigned char* lower_;
+    bool foldedCompare_ = false;
+    std::vector<TailSlot> tails_;
+    std::vector<std::string> tailWords_; // each slot's folded keyword
+    size_t tailMask_ = 0;
 };

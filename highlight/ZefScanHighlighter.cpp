@@ -32,6 +32,13 @@ void TZefScanHighlighter::Next()
     if (StartNextToken()) ScanAndGuard();
 }
 
+void TZefScanHighlighter::ReachLineEnd()
+{
+    ScanLineEnd();
+    kind_ = nullKind_;
+    eol_ = true;
+}
+
 void TZefScanHighlighter::ScanAndGuard()
 {
     // A scanner changes state without moving at most a few times in a row (HTML: text before an entity,

@@ -56,9 +56,7 @@ protected:
         if (eol_) return false;
         cursor_.StartToken();
         if (!cursor_.AtEnd()) return true;
-        ScanLineEnd();
-        kind_ = nullKind_;
-        eol_ = true;
+        ReachLineEnd();
         return false;
     }
     void ScanAndGuard();
@@ -87,6 +85,9 @@ protected:
     }
 
 private:
+    // Once per line, out of the token path so the callers' common case stays small.
+    void ReachLineEnd();
+
     TZefScanCursor cursor_;
     std::vector<TZefHighlighterAttributes*> kindAttributes_;
     int nullKind_;

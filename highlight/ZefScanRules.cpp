@@ -65,7 +65,13 @@ void TZefScanRules::UpdateFirstSteps()
             TFirstStep& first = steps_[place][c];
             const std::vector<uint16_t>& candidates = dispatch_[place][c];
             first = TFirstStep{.step = candidates.empty() || c == 0 ? TStep::Unknown : TStep::TryRules};
-            if (candidates.size() > 1 && c != 0) {
+            if (c == 0) continue;
+            if (candidates.size() == 2 && IsCommentWordBeforeWords(rules_[candidates[0]], rules_[candidates[1]])) {
+                first = TFirstStep{.step = TStep::CommentWordOrWord, .kind = rules_[candidates[0]].kind,
+                                   .rule = &rules_[candidates[0]]};
+                continue;
+            }
+            if (candidates.size() > 1) {
                 const TRule& last = rules_[candidates.back()];
                 TZefCharSet seconds;
                 if (last.type == TType::Single && last.where != TZefWhere::FirstNonBlank &&
@@ -75,23 +81,38 @@ void TZefScanRules::UpdateFirstSteps()
                 }
                 continue;
             }
-            if (candidates.size() != 1 || c == 0) continue;
+            if (candidates.size() != 1) continue;
             const TRule& rule = rules_[candidates.front()];
-            if (rule.where == TZefWhere::FirstNonBlank) continue;
-            switch (rule.type) {
-            case TType::Space:
-            case TType::Run: first.step = TStep::Run; break;
-            case TType::Single: first.step = TStep::Single; break;
-            case TType::Words: first.step = TStep::Word; break;
-            case TType::RunUntil:
-            case TType::Number: first.step = TStep::Apply; break;
-            case TType::Custom: first.step = TStep::Custom; break;
-            default: continue;
-            }
-            first.kind = rule.kind;
-            first.rule = &rule;
+            const TStep step = SoleRuleStep(rule);
+            if (step == TStep::TryRules) continue;
+            first = TFirstStep{.step = step, .kind = rule.kind, .rule = &rule};
         }
     }
+}
+
+TZefScanRules::TStep TZefScanRules::SoleRuleStep(const TRule& rule)
+{
+    if (rule.where == TZefWhere::FirstNonBlank) return TStep::TryRules;
+    switch (rule.type) {
+    case TType::Space:
+    case TType::Run: return TStep::Run;
+    case TType::Single: return TStep::Single;
+    case TType::Words: return TStep::Word;
+    // These apply to every token they are filed under (their opening text is the one character) and take
+    // at least that character.
+    case TType::RunUntil:
+    case TType::Number:
+    case TType::Quoted: return TStep::Apply;
+    case TType::Delimited: return rule.unclosed == TZefUnclosed::ToLineEnd ? TStep::Apply : TStep::TryRules;
+    case TType::LineComment: return rule.text.size() == 1 ? TStep::Apply : TStep::TryRules;
+    case TType::Custom: return TStep::Custom;
+    default: return TStep::TryRules;
+    }
+}
+
+bool TZefScanRules::IsCommentWordBeforeWords(const TRule& first, const TRule& second)
+{
+    return first.type == TType::CommentWord && first.where != TZefWhere::FirstNonBlank && second.type == TType::Words;
 }
 
 namespace {

@@ -123,11 +123,12 @@ public:
     // What the scanner does first with a token starting with `c` there, so that the common tokens need no
     // look at the rule list: take it by its one rule when that applies unconditionally and always gives a
     // token (a run, one character, a word; Apply for the other such rules), take it as an unknown character
-    // (a NUL, or a character no rule takes), or try the rules in order.
+    // (a NUL, or a character no rule takes), try a comment word and else take a word (rem before the
+    // words), or try the rules in order.
     // SingleUnlessNext: the last rule is one character and every rule before it needs a text of two
     // characters or more: unless the next character is one of those texts' second characters, the one
     // character is the token. Custom: the one rule is a language's own, tried first.
-    enum class TStep : uint8_t { TryRules, Run, Single, Word, Apply, Unknown, SingleUnlessNext, Custom };
+    enum class TStep : uint8_t { TryRules, Run, Single, Word, Apply, Unknown, SingleUnlessNext, Custom, CommentWordOrWord };
     struct TFirstStep {
         TStep step = TStep::Unknown;
         int kind = 0;
@@ -141,6 +142,9 @@ public:
 private:
     void Add(const TZefCharSet& first, TRule rule);
     void UpdateFirstSteps();
+    // The step of a character whose one rule is `rule` (TryRules when the rule may not apply).
+    static TStep SoleRuleStep(const TRule& rule);
+    static bool IsCommentWordBeforeWords(const TRule& first, const TRule& second);
 
     std::vector<TRule> rules_;
     std::array<std::array<std::vector<uint16_t>, 256>, 2> dispatch_; // [0] column 0, [1] elsewhere

@@ -10,7 +10,7 @@ TZefTableHighlighter::TZefTableHighlighter(int nullKind, int unknownKind, int id
                                            TZefRangeState initialRange)
     : TZefScanHighlighter(nullKind, initialRange), ownRanges_{initialRange}, ranges_{initialRange},
       unknownKind_(unknownKind),
-      identifierKind_(identifierKind), initialRange_(initialRange)
+      identifierKind_(identifierKind), initialRange_(initialRange), lower_(cp1252::LowerTable())
 {
 }
 
@@ -43,6 +43,7 @@ void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywor
     const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
     bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
     hashEntryKeywords_ = dynamic_cast<const TZefHashEntryKeywordLookup*>(keywords_.get());
+    foldedKeywords_ = bucketKeywords_ && bucketKeywords_->ComparesFolded();
     BuildWordBytes();
 }
 
@@ -58,7 +59,7 @@ void TZefTableHighlighter::BuildWordBytes()
         } else if (hashEntryKeywords_) {
             entry |= cp1252::ToLower(byte);
         }
-        wordBytes_[byte] = entry;
+        wordBytes_[byte] = entry | static_cast<uint32_t>(lower_[byte]) << kWordFoldedShift;
     }
 }
 
@@ -143,65 +144,25 @@ bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
     return false;
 }
 
-inline bool TZefTableHighlighter::TakeCommonToken(const TZefScanRules::TFirstStep& first)
-{
-    // Each token taken here has at least the first character, so the scan guards have nothing to check.
-    TZefScanCursor& cursor = Cursor();
-    using TStep = TZefScanRules::TStep;
-    switch (first.step) {
-    case TStep::Run:
-        cursor.Advance();
-        cursor.SkipWhile(first.rule->charTable);
-        SetTokenKind(first.kind);
-        return true;
-    case TStep::Single:
-        cursor.Advance();
-        SetTokenKind(first.kind);
-        return true;
-    case TStep::Word: WordToken(); return true;
-    case TStep::SingleUnlessNext: {
-        const int next = cursor.Peek(1);
-        if (next != TZefScanCursor::kEnd && first.seconds->Contains(static_cast<unsigned char>(next))) return false;
-        cursor.Advance();
-        SetTokenKind(first.kind);
-        return true;
-    }
-    case TStep::Custom: {
-        // The rule's answer is taken when it gives a token; otherwise the rules run as usual (a language's
-        // own rule that gives no token changes nothing, so trying it again answers the same).
-        const size_t start = cursor.Run();
-        const int kind = first.rule->custom(cursor);
-        if (kind != TZefScanRules::kNoMatch && cursor.Run() > start) {
-            SetTokenKind(kind);
-            return true;
-        }
-        cursor.SetRun(start);
-        return false;
-    }
-    default: return false;
-    }
-}
-
 void TZefTableHighlighter::Next()
 {
     if (!StartNextToken()) return;
-    if (scannedByRules_ && Range() == initialRange_) {
-        // Every token comes from the rules and none is empty: the scan guards have nothing to check.
+    // In the initial state every token of a language scanned by its rules takes at least one character (the
+    // rules fall back to an unknown character), so the scan guards have nothing to check.
+    if (scannedByRules_ && Range() == initialRange_)
         ScanByRules();
-        return;
-    }
-    ScanAndGuard();
+    else
+        ScanAndGuard();
 }
 
 void TZefTableHighlighter::ScanToken()
 {
-    TZefScanCursor& cursor = Cursor();
     const TZefRangeState range = Range();
     if (range != initialRange_) {
         for (const TZefScanRules::TBlockComment& comment : rules_.BlockComments()) {
             if (comment.range != range) continue;
             SetTokenKind(comment.kind);
-            if (cursor.SkipPast(comment.close)) Enter(initialRange_);
+            if (Cursor().SkipPast(comment.close)) Enter(initialRange_);
             return;
         }
         if (ScanInRange(range)) return;
@@ -215,16 +176,73 @@ inline void TZefTableHighlighter::ScanByRules()
     const bool atColumn0 = cursor.Run() == 0;
     const unsigned char c = cursor.Current();
     const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
-    if (TakeCommonToken(first)) return;
     using TStep = TZefScanRules::TStep;
-    if (first.step == TStep::Apply) {
-        Apply(*first.rule);
+    // The three common steps by plain branches (blanks, one-character symbols, words): they predict better
+    // than one jump through a table of all the steps.
+    const TStep step = first.step;
+    if (step == TStep::Run) {
+        cursor.Advance();
+        cursor.SkipWhile(first.rule->charTable);
+        SetTokenKind(first.kind);
         return;
     }
-    if (first.step == TStep::Unknown) {
-        UnknownToken(); // a NUL is a character of the line, never its end
+    if (step == TStep::Single) {
+        cursor.Advance();
+        SetTokenKind(first.kind);
         return;
     }
+    if (step == TStep::Word) {
+        WordToken();
+        return;
+    }
+    switch (step) {
+    case TStep::Apply: Apply(*first.rule); return;
+    case TStep::Unknown: UnknownToken(); return; // a NUL is a character of the line, never its end
+    case TStep::CommentWordOrWord: CommentWordOrWord(*first.rule); return;
+    case TStep::SingleUnlessNext: {
+        const int next = cursor.Peek(1);
+        if (next != TZefScanCursor::kEnd && first.seconds->Contains(static_cast<unsigned char>(next))) break;
+        cursor.Advance();
+        SetTokenKind(first.kind);
+        return;
+    }
+    case TStep::Custom:
+        if (CustomToken(first)) return;
+        break;
+    case TStep::TryRules: break;
+    default: return; // taken above
+    }
+    TryRules(c, atColumn0);
+}
+
+bool TZefTableHighlighter::CustomToken(const TZefScanRules::TFirstStep& first)
+{
+    // The rule's answer is taken when it gives a token; otherwise the rules run as usual (a language's own
+    // rule that gives no token changes nothing, so trying it again answers the same).
+    TZefScanCursor& cursor = Cursor();
+    const size_t start = cursor.Run();
+    const int kind = first.rule->custom(cursor);
+    if (kind != TZefScanRules::kNoMatch && cursor.Run() > start) {
+        SetTokenKind(kind);
+        return true;
+    }
+    cursor.SetRun(start);
+    return false;
+}
+
+void TZefTableHighlighter::CommentWordOrWord(const TZefScanRules::TRule& commentWord)
+{
+    if (!CommentWordHere(commentWord)) {
+        WordToken();
+        return;
+    }
+    Cursor().SkipToEnd();
+    SetTokenKind(commentWord.kind);
+}
+
+void TZefTableHighlighter::TryRules(unsigned char c, bool atColumn0)
+{
+    TZefScanCursor& cursor = Cursor();
     const size_t start = cursor.Run();
     for (const uint16_t index : rules_.RulesFor(c, atColumn0)) {
         const TZefScanRules::TRule& rule = rules_.Rule(index);
@@ -236,7 +254,43 @@ inline void TZefTableHighlighter::ScanByRules()
     UnknownToken();
 }
 
+inline void TZefTableHighlighter::ScanWordBytes(TWordScan* word)
+{
+    // One pass: the word's extent by the identifier characters, its hash by the keyword tables and its
+    // folded tail; a word with a character outside the tables is no keyword. The first character is a
+    // word's by its rule.
+    TZefScanCursor& cursor = Cursor();
+    const std::string_view line = cursor.Line();
+    const char* const data = line.data();
+    const size_t size = line.size();
+    size_t end = cursor.Run();
+    uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
+    uint32_t hash = 0;
+    uint32_t seen = 0;
+    uint64_t tail = 0;
+    do {
+        hash += entry & 0xFFFFu;
+        seen |= entry;
+        tail = TZefBucketKeywords::FoldedTail(tail, static_cast<unsigned char>(entry >> kWordFoldedShift));
+        if (++end == size) break;
+        entry = wordBytes_[static_cast<unsigned char>(data[end])];
+    } while (entry & kWordIdent);
+    cursor.SetRun(end);
+    *word = {hash, tail, (seen & kWordForeign) == 0};
+}
+
 void TZefTableHighlighter::WordToken()
+{
+    if (!foldedKeywords_) {
+        WordTokenByLookup();
+        return;
+    }
+    TWordScan word;
+    ScanWordBytes(&word);
+    SetTokenKind(word.hashed ? bucketKeywords_->KindOfFolded(word.hash, word.tail, Cursor().Token()) : identifierKind_);
+}
+
+void TZefTableHighlighter::WordTokenByLookup()
 {
     TZefScanCursor& cursor = Cursor();
     if (hashEntryKeywords_) {
@@ -262,24 +316,9 @@ void TZefTableHighlighter::WordToken()
         SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
         return;
     }
-    // One pass: the word's extent by the identifier characters and its hash by the keyword tables; a word
-    // with a character outside the tables is no keyword. The first character is a word's by its rule.
-    const std::string_view line = cursor.Line();
-    const char* const data = line.data();
-    const size_t size = line.size();
-    size_t end = cursor.Run();
-    uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
-    uint32_t hash = 0;
-    uint32_t seen = 0;
-    do {
-        hash += entry & 0xFFFFu;
-        seen |= entry;
-        if (++end == size) break;
-        entry = wordBytes_[static_cast<unsigned char>(data[end])];
-    } while (entry & kWordIdent);
-    cursor.SetRun(end);
-    const bool hashed = (seen & kWordForeign) == 0;
-    SetTokenKind(hashed ? bucketKeywords_->KindOfHashed(hash, cursor.Token()) : identifierKind_);
+    TWordScan word;
+    ScanWordBytes(&word);
+    SetTokenKind(word.hashed ? bucketKeywords_->KindOfHashed(word.hash, cursor.Token()) : identifierKind_);
 }
 
 void TZefTableHighlighter::UnknownToken()
@@ -300,16 +339,14 @@ bool TZefTableHighlighter::AtFirstNonBlank() const
     }
 }
 
-namespace {
-
-bool WordFollowedBy(const TZefScanCursor& cursor, std::string_view word, const TZefCharSet& followers)
+bool TZefTableHighlighter::CommentWordHere(const TZefScanRules::TRule& rule) const
 {
-    if (!cursor.LookingAt(word, cp1252::ToLower)) return false;
-    const int next = cursor.Peek(word.size());
-    return next == TZefScanCursor::kEnd || followers.Contains(static_cast<unsigned char>(next));
+    const TZefScanCursor& cursor = Cursor();
+    const unsigned char* const lower = lower_;
+    if (!cursor.LookingAt(rule.text, [lower](unsigned char c) { return lower[c]; })) return false;
+    const int next = cursor.Peek(rule.text.size());
+    return next == TZefScanCursor::kEnd || rule.chars.Contains(static_cast<unsigned char>(next));
 }
-
-} // namespace
 
 bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
 {
@@ -331,7 +368,7 @@ bool TZefTableHighlighter::Apply(const TZefScanRules::TRule& rule)
         cursor.SkipToEnd();
         break;
     case TType::CommentWord:
-        if (!WordFollowedBy(cursor, rule.text, rule.chars)) return false;
+        if (!CommentWordHere(rule)) return false;
         cursor.SkipToEnd();
         break;
     case TType::BlockComment:

@@ -34,8 +34,8 @@ public:
     void SetLine(std::string_view line, int lineIndex) override;
     // A language without line-spanning states ends every line in the state it started in.
     void ScanLineRange(std::string_view line, int lineIndex) override;
-    // For a language scanned by its rules alone, the common tokens (runs, single characters, words in the
-    // initial state) are taken here without the scan guards' round trip; everything else through ScanToken.
+    // For a language scanned by its rules alone, the tokens of the initial state are taken here without the
+    // scan guards' round trip; everything else through ScanToken.
     void Next() override;
 
     std::string_view TokenKindName(int kind) const override;
@@ -104,17 +104,34 @@ protected:
     void ScanToken() override;
 
 private:
-    // Takes a token by its first character's one unconditional rule (see TZefScanRules::FirstStep) and
-    // answers true; false when the rules must be tried.
-    bool TakeCommonToken(const TZefScanRules::TFirstStep& first);
-    // One token at the run position by the rules of its first character (an unknown character when none
-    // gives one); never empty.
+    // One token in the initial state by the rules: by its first character's one unconditional rule where
+    // it has one (see TZefScanRules::FirstStep), else by TryRules. Always takes at least one character.
     void ScanByRules();
+    // The comment word to the line end, or else a word. Kept out of Next, whose common paths then need no
+    // stack frame.
+    [[gnu::noinline]] void CommentWordOrWord(const TZefScanRules::TRule& commentWord);
+    // A language's own rule tried first: true when it gave a token, else nothing is taken.
+    [[gnu::noinline]] bool CustomToken(const TZefScanRules::TFirstStep& first);
+    // The rules for a token starting with `c`, in order; an unknown character when none applies.
+    void TryRules(unsigned char c, bool atColumn0);
     // Only spaces and tabs stand before the run position.
     bool AtFirstNonBlank() const;
     bool Apply(const TZefScanRules::TRule& rule);
+    // A CommentWord rule's word in any letter case at the run position, followed by the line end or one of
+    // the rule's followers.
+    bool CommentWordHere(const TZefScanRules::TRule& rule) const;
     void UnknownToken();
     void WordToken();
+    // A word through the keyword lookup itself (no bucket keywords, or buckets not compared folded); kept
+    // out of WordToken so its common path stays small.
+    [[gnu::noinline]] void WordTokenByLookup();
+    struct TWordScan {
+        uint32_t hash;
+        uint64_t tail;
+        bool hashed; // every character in the keyword tables
+    };
+    // Moves over the word at the run position, filling in its hash and folded tail.
+    void ScanWordBytes(TWordScan* word);
     // The word scanner's view of each byte (see kWordIdent and kWordForeign), rebuilt whenever the
     // identifier characters or the keyword tables change.
     void BuildWordBytes();
@@ -128,11 +145,14 @@ private:
     std::unique_ptr<TZefKeywordLookup> keywords_;
     const TZefBucketKeywords* bucketKeywords_ = nullptr; // the same lookup without a virtual call, when buckets
     const TZefHashEntryKeywordLookup* hashEntryKeywords_ = nullptr; // or when hash entries
+    bool foldedKeywords_ = false; // the buckets look words up by their folded tails
     // Per byte: its hash value in the low 16 bits (for hash entries: the byte folded), kWordIdent when it
-    // continues a word, kWordForeign when the keyword tables do not know it; one load per character in the
+    // continues a word, kWordForeign when the keyword tables do not know it, its lower-case form in the top
+    // byte; one load per character in the
     // word loop.
     static constexpr uint32_t kWordIdent = 1u << 16;
     static constexpr uint32_t kWordForeign = 1u << 17;
+    static constexpr int kWordFoldedShift = 24;
     std::array<uint32_t, 256> wordBytes_{};
     std::array<TZefHighlighterAttributes*, 6> defaults_{};
     std::vector<std::string> kindNames_;
@@ -146,4 +166,5 @@ private:
     int identifierKind_;
     TZefRangeState initialRange_;
     bool scannedByRules_ = false;
+    const unsigned char* lower_; // the case folding table
 };

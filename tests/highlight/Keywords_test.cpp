@@ -1,9 +1,11 @@
 // Character sets and both keyword lookup schemes.
+#include "CodePage1252.h"
 #include "ZefCharSet.h"
 #include "ZefHighlighterError.h"
 #include "ZefHighlighterHashEntries.h"
 #include "ZefKeyHash.h"
 #include "ZefKeywordBuckets.h"
+#include "ZefKeywordLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +81,29 @@ TEST(BucketKeywords, CaseSensitiveLanguagesCompareRawCharacters)
     EXPECT_EQ(keywords.KindOf("class"), kKey);
     EXPECT_EQ(keywords.KindOf("Class"), kType);
     EXPECT_EQ(keywords.KindOf("CLASS"), kIdent);
+}
+
+TEST(BucketKeywords, FoldedTailLookupAgreesWithTheBuckets)
+{
+    // The letter hash gives many words one bucket; the folded-tail table must answer exactly as the bucket
+    // comparison does, words longer than its eight characters and shared tails included.
+    TZefBucketKeywords keywords(zefkeys::LetterHashTables(), 400, kIdent, TZefKeyMatch::CharactersIgnoringCase);
+    ASSERT_TRUE(keywords.ComparesFolded());
+    keywords.SetUnmatchedKind(kType);
+    for (const char* keyword : {"int", "for", "createobject", "timeserial", "dateserial", "a1_b"})
+        keywords.Add(keyword, kKey);
+    for (const char* word : {"INT", "For", "fOR", "CreateObject", "createobjec", "xreateobject", "createobjectx",
+                             "TimeSerial", "dateSerial", "xateserial", "a1_B", "a1_c", "in", "intx",
+                             "zzzzzzzzzzzzzzzzz"}) {
+        const TZefWordHash hashed = zefkeys::SumHash(keywords.Tables(), word);
+        uint64_t tail = 0;
+        for (const char* c = word; *c; ++c)
+            tail = TZefBucketKeywords::FoldedTail(tail, cp1252::ToLower(static_cast<unsigned char>(*c)));
+        EXPECT_EQ(keywords.KindOfFolded(hashed.hash, tail, word), keywords.KindOf(word)) << word;
+    }
+    EXPECT_EQ(keywords.KindOf("CreateObject"), kKey);
+    EXPECT_EQ(keywords.KindOf("xateserial"), kType);
+    EXPECT_EQ(keywords.KindOf("zzzzzzzzzzzzzzzzz"), kIdent);
 }
 
 TEST(KeyHash, SumAndShiftHashesStopAtTheFirstNonIdentifierCharacter)
