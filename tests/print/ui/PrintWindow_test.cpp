@@ -302,7 +302,6 @@ TEST_F(PrintWindowTest, PreparingPagesShowsProgressAndAStopOpensNoPreview)
     TZefPrintDocument document;
     document.Text = text;
     window.ShowDocument(document);
-    const int rows = static_cast<int>(window.ZefEditPrint().Layout().RowsPerPage);
 
     bool progressSeen = false;
     bool busyCursor = false;
@@ -330,6 +329,7 @@ TEST_F(PrintWindowTest, PreparingPagesShowsProgressAndAStopOpensNoPreview)
     window.FilePrintPreviewCmd();
     QApplication::processEvents();
     ASSERT_TRUE(window.PreviewWindow()->isVisible());
+    const int rows = static_cast<int>(window.ZefEditPrint().Layout().RowsPerPage);
     EXPECT_EQ(window.ZefEditPrint().PageCount(), (kLines + rows - 1) / rows);
     window.PreviewWindow()->ZefEditPrintPreview()->LastPage();
     EXPECT_EQ(window.PreviewWindow()->ZefEditPrintPreview()->PageNumber(), (kLines + rows - 1) / rows);
