@@ -17,9 +17,9 @@ TZefEditPrint::TZefEditPrint()
 
 TZefEditPrint::~TZefEditPrint() { SetHighlighter(nullptr); }
 
-void TZefEditPrint::SetLines(const TZefEditStringList& lines)
+void TZefEditPrint::SetLines(const TZefEditStringList& lines, const TZefWorkProgress& progress)
 {
-    lines_.Assign(lines, tabWidth_);
+    lines_.Assign(lines, tabWidth_, progress);
     InvalidateRanges();
     Invalidate();
 }
@@ -32,10 +32,10 @@ void TZefEditPrint::SetLines(const std::vector<std::string>& lines)
 }
 
 void TZefEditPrint::AssignFromEditor(const TZefEditStringList& lines, int tabWidth, TZefCustomHighlighter* highlighter,
-                                     const TZefPrintFont& font)
+                                     const TZefPrintFont& font, const TZefWorkProgress& progress)
 {
     SetTabWidth(tabWidth);
-    SetLines(lines);
+    SetLines(lines, progress);
     SetHighlighter(highlighter);
     SetFont(font);
 }
@@ -131,7 +131,7 @@ const QFont& TZefEditPrint::StyledFont(TFontStyles style)
     return styledFonts_[style];
 }
 
-void TZefEditPrint::BuildLayout()
+void TZefEditPrint::BuildLayout(const TZefWorkProgress& progress)
 {
     layout_ = TZefPrintLayout{};
     layout_.Printer = printerInfo_;
@@ -165,22 +165,29 @@ void TZefEditPrint::BuildLayout()
     }
     layout_.Columns = static_cast<size_t>(columns);
     layout_.RowsPerPage = static_cast<size_t>(rows);
-    layout_.Pages = PaginateRows(lines_, layout_.Columns, wrap_, layout_.RowsPerPage);
+    try {
+        layout_.Pages = PaginateRows(lines_, layout_.Columns, wrap_, layout_.RowsPerPage, progress);
+    } catch (const EZefWorkCancelled&) {
+        // Whoever draws before the next layout finds one empty page, never a missing one.
+        layout_.Pages.assign(1, TPageLine{});
+        layoutValid_ = false;
+        throw;
+    }
     layout_.Ok = true;
 }
 
-const TZefPrintLayout& TZefEditPrint::Layout()
+const TZefPrintLayout& TZefEditPrint::Layout(const TZefWorkProgress& progress)
 {
     if (!layoutValid_ || layoutMarginsRevision_ != margins_.Revision() || !(layoutPrinter_ == printerInfo_))
-        BuildLayout();
+        BuildLayout(progress);
     return layout_;
 }
 
 int TZefEditPrint::PageCount() { return static_cast<int>(Layout().Pages.size()); }
 
-bool TZefEditPrint::PreparePages()
+bool TZefEditPrint::PreparePages(const TZefWorkProgress& progress)
 {
-    const TZefPrintLayout& layout = Layout();
+    const TZefPrintLayout& layout = Layout(progress);
     stamp_ = MakeJobStamp(clock_ ? clock_() : QDateTime::currentDateTime());
     stampTaken_ = true;
     PrepareBlocks();

@@ -63,14 +63,16 @@ public:
     TZefEditPrint(const TZefEditPrint&) = delete;
     TZefEditPrint& operator=(const TZefEditPrint&) = delete;
 
-    // The text to print: the engine keeps its own copy, tabs expanded with TabWidth.
-    void SetLines(const TZefEditStringList& lines);
+    // The text to print: the engine keeps its own copy, tabs expanded with TabWidth. progress hears the lines
+    // taken of all; a stop raises EZefWorkCancelled and leaves the text and its layout as they were.
+    void SetLines(const TZefEditStringList& lines, const TZefWorkProgress& progress = {});
     void SetLines(const std::vector<std::string>& lines);
     int LineCount() const { return lines_.Count(); }
     std::string_view Line(int index) const { return lines_.Line(index); }
-    // What the print window takes from its editor: tab width, lines, highlighter and font.
+    // What the print window takes from its editor: tab width, lines, highlighter and font. A stop while the
+    // lines are taken (EZefWorkCancelled) leaves lines, highlighter and font as they were.
     void AssignFromEditor(const TZefEditStringList& lines, int tabWidth, TZefCustomHighlighter* highlighter,
-                          const TZefPrintFont& font);
+                          const TZefPrintFont& font, const TZefWorkProgress& progress = {});
 
     THeader& Header() { return header_; }
     TFooter& Footer() { return footer_; }
@@ -118,9 +120,10 @@ public:
 
     // Lays the job out if anything changed since the last layout (the page list is cached), refreshes the
     // date and time of the job and prepares header and footer. False when the margins leave no room.
-    bool PreparePages();
-    // The cached layout, made first when needed.
-    const TZefPrintLayout& Layout();
+    bool PreparePages(const TZefWorkProgress& progress = {});
+    // The cached layout, made first when needed. progress hears the lines counted into pages of all; a stop
+    // raises EZefWorkCancelled and leaves no layout (the next call makes it afresh).
+    const TZefPrintLayout& Layout(const TZefWorkProgress& progress = {});
     // At least 1.
     int PageCount();
     // Draws page `pageNumber` (1..PageCount) with the canvas's origin at the printable area's corner; header
@@ -149,7 +152,7 @@ public:
 private:
     void Invalidate() { layoutValid_ = false; }
     void InvalidateRanges();
-    void BuildLayout();
+    void BuildLayout(const TZefWorkProgress& progress);
     // Measures header and footer for the current layout and page count, with the job's date and time.
     void PrepareBlocks();
     bool HighlightedPrinting() const;

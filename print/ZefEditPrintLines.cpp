@@ -5,6 +5,13 @@
 
 #include <cstring>
 
+namespace {
+
+// Lines between two calls of the progress: a few milliseconds of work.
+constexpr uint64_t kLinesPerStep = 16384;
+
+} // namespace
+
 void TZefPrintLines::Clear()
 {
     text_.clear();
@@ -18,14 +25,21 @@ void TZefPrintLines::Add(std::string_view line, int tabWidth)
     starts_.push_back(text_.size());
 }
 
-void TZefPrintLines::Assign(const TZefEditStringList& lines, int tabWidth)
+void TZefPrintLines::Assign(const TZefEditStringList& lines, int tabWidth, const TZefWorkProgress& progress)
 {
-    Clear();
+    // Taken into a copy of its own first, so that a stop leaves the old one whole.
+    TZefPrintLines taken;
+    const int count = lines.Count();
+    TZefProgressTicker ticker(progress, static_cast<uint64_t>(count), kLinesPerStep);
     size_t total = 0;
-    for (int i = 0; i < lines.Count(); ++i) total += lines.GetLine(i).size();
-    text_.reserve(total);
-    starts_.reserve(static_cast<size_t>(lines.Count()) + 1);
-    for (int i = 0; i < lines.Count(); ++i) Add(lines.GetLine(i), tabWidth);
+    for (int i = 0; i < count; ++i) total += lines.GetLine(i).size();
+    taken.text_.reserve(total);
+    taken.starts_.reserve(static_cast<size_t>(count) + 1);
+    for (int i = 0; i < count; ++i) {
+        ticker.CheckAt(static_cast<uint64_t>(i));
+        taken.Add(lines.GetLine(i), tabWidth);
+    }
+    Swap(taken);
 }
 
 void TZefPrintLines::Assign(const std::vector<std::string>& lines, int tabWidth)

@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::string_view kWordSeparators{"\t ,-", 4};
 constexpr std::string_view kSentenceSeparators{").;", 3};
+// Lines between two calls of the progress: a few milliseconds of work.
+constexpr uint64_t kLinesPerStep = 65536;
 
 } // namespace
 
@@ -53,7 +55,8 @@ size_t RowCount(std::string_view line, size_t capacity, bool wrap, std::vector<s
     return scratch.size();
 }
 
-std::vector<TPageLine> PaginateRows(const TZefPrintLines& lines, size_t capacity, bool wrap, size_t rowsPerPage)
+std::vector<TPageLine> PaginateRows(const TZefPrintLines& lines, size_t capacity, bool wrap, size_t rowsPerPage,
+                                    const TZefWorkProgress& progress)
 {
     rowsPerPage = std::max<size_t>(rowsPerPage, 1);
     capacity = std::max<size_t>(capacity, 1);
@@ -61,7 +64,9 @@ std::vector<TPageLine> PaginateRows(const TZefPrintLines& lines, size_t capacity
     std::vector<size_t> scratch;
     size_t used = 0; // rows already on the current page
     const int count = lines.Count();
+    TZefProgressTicker ticker(progress, static_cast<uint64_t>(count), kLinesPerStep);
     for (int i = 0; i < count; ++i) {
+        ticker.CheckAt(static_cast<uint64_t>(i));
         const size_t length = lines.Length(i);
         const size_t rows = (!wrap || length <= capacity) ? 1 : RowCount(lines.Line(i), capacity, wrap, scratch);
         if (used > 0 && used + rows > rowsPerPage) {

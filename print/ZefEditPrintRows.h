@@ -2,6 +2,8 @@
 // pages printed are the pages counted and every character lands in exactly one row.
 #pragma once
 
+#include "ZefWorkProgress.h"
+
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -31,4 +33,6 @@ struct TPageLine {
 // The start of every page (at least one, even for no lines) for pages of `rowsPerPage` (>= 1) rows. A line
 // that does not fit on the rest of a page that already holds something starts the next page; a line taller
 // than a page fills the pages it needs; a new page is never started while the current one is empty.
-std::vector<TPageLine> PaginateRows(const TZefPrintLines& lines, size_t capacity, bool wrap, size_t rowsPerPage);
+// progress hears the lines counted of all; a stop raises EZefWorkCancelled.
+std::vector<TPageLine> PaginateRows(const TZefPrintLines& lines, size_t capacity, bool wrap, size_t rowsPerPage,
+                                    const TZefWorkProgress& progress = {});

@@ -58,6 +58,9 @@ EZefFileError EZefFileError::FromErrno(std::string_view action, const std::strin
 
 namespace {
 
+// Bytes split between two calls of SetText's progress.
+constexpr uint64_t kSetTextProgressStep = uint64_t{8} << 20;
+
 template <typename NextStop>
 int ExpandWith(std::string_view line, std::string* expanded, NextStop nextStop)
 {
@@ -650,14 +653,17 @@ std::string TZefEditStringList::GetText() const
     return text;
 }
 
-void TZefEditStringList::SetText(std::string_view text)
+void TZefEditStringList::SetText(std::string_view text, const TZefWorkProgress& progress)
 {
     UpdateBracket bracket(*this);
     char* buffer = static_cast<char*>(std::malloc(text.size() + kLoadPadding));
     if (!buffer) throw std::bad_alloc();
     if (!text.empty()) std::memcpy(buffer, text.data(), text.size());
     std::memset(buffer + text.size(), 0, kLoadPadding);
-    LoadBytes(buffer, text.size(), false);
+    // The split reports from one byte count to three times it, as after a file's read.
+    TZefProgressTicker ticker(progress, 3 * static_cast<uint64_t>(text.size()), kSetTextProgressStep);
+    ticker.At(text.size());
+    LoadBytes(buffer, text.size(), false, &ticker);
 }
 
 void TZefEditStringList::SetTwoPartLoadFrom(size_t bytes) { g_twoPartsFrom = bytes; }

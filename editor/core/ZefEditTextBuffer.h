@@ -197,7 +197,9 @@ public:
     // Every line followed by CR LF, whatever the line-break style.
     std::string GetText() const;
     // CR, LF and CR LF end a line; every other byte, NUL included, is text. A final break adds no line.
-    void SetText(std::string_view text);
+    // progress hears the bytes split of all; a stop asked meanwhile leaves the store empty and raises
+    // EZefWorkCancelled (a progress that never stops only lets the windows repaint).
+    void SetText(std::string_view text, const TZefWorkProgress& progress = {});
 
     // Reads everything first, so an unreadable input raises EZefFileError and leaves the lines as they
     // were; then splits like SetText (plus an empty last line after a final break when

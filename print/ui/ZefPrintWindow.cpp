@@ -2,6 +2,7 @@
 
 #include "ZefDesktop.h"
 #include "ZefEdit.h"
+#include "ZefEditTextBuffer.h"
 #include "ZefLongWork.h"
 #include "ZefCodePageText.h"
 #include "ZefPrintDefaults.h"
@@ -90,9 +91,14 @@ TForm1::~TForm1()
     preview_->ZefEditPrintPreview()->SetZefEditPrint(nullptr);
 }
 
-void TForm1::ShowDocument(const TZefPrintDocument& document)
+void TForm1::ShowDocument(const TZefPrintDocument& document, const TZefWorkProgress& progress)
 {
-    editor_->SetText(document.Text);
+    const TZefWorkProgress unstoppable = [&progress](uint64_t done, uint64_t total) {
+        if (progress)
+            progress(done, total);
+        return true;
+    };
+    editor_->Lines()->SetText(document.Text, unstoppable);
     editor_->SetColor(document.Color);
     editor_->SetHighlighter(document.Highlighter);
     editor_->setFont(document.Font);
@@ -139,17 +145,30 @@ void TForm1::FilePrinterSetupCmd()
         dialog.ApplyTo(printer_.Printer());
 }
 
-void TForm1::TakeTextAndTitle()
+bool TForm1::TakeTextAndTitle()
 {
     engine_.SetPrinterInfo(printer_.Metrics());
-    engine_.AssignFromEditor(*editor_->Lines(), editor_->TabWidth(), editor_->Highlighter(),
-                             TZefPrintFont::FromQFont(editor_->font()));
     engine_.SetTitle(ZefToCodePage(title_));
+    // Two passes over the lines, shown as one bar: taking them in, then counting them into pages.
+    TZefLongWork work(QStringLiteral("Preparing pages..."), true, statusBar());
+    auto pass = [&work](uint64_t before) -> TZefWorkProgress {
+        return [&work, before](uint64_t done, uint64_t total) { return work.Step(before + done, 2 * total); };
+    };
+    try {
+        const TZefEditStringList& lines = *editor_->Lines();
+        engine_.AssignFromEditor(lines, editor_->TabWidth(), editor_->Highlighter(),
+                                 TZefPrintFont::FromQFont(editor_->font()), pass(0));
+        engine_.Layout(pass(static_cast<uint64_t>(lines.Count())));
+    } catch (const EZefWorkCancelled&) {
+        return false;
+    }
+    return true;
 }
 
 void TForm1::FilePrintPreviewCmd()
 {
-    TakeTextAndTitle();
+    if (!TakeTextAndTitle())
+        return;
     TZefPreviewPrinting printing;
     printing.MakeTarget = [this] { return printer_.MakeTarget(TZefPrinterChoice::fnAlwaysAsk); };
     printing.Report = [this](const TZefPrintResult& result) { Report(result); };
@@ -183,14 +202,13 @@ void TForm1::FilePrintCmd()
 {
     if (!RunPrintDialog(false, 1))
         return;
-    TakeTextAndTitle();
-    PrintPages(1, -1);
+    if (TakeTextAndTitle())
+        PrintPages(1, -1);
 }
 
 void TForm1::FilePrintPagesCmd()
 {
-    TakeTextAndTitle();
-    if (!RunPrintDialog(true, engine_.PageCount()))
+    if (!TakeTextAndTitle() || !RunPrintDialog(true, engine_.PageCount()))
         return;
     const QPrinter& printer = printer_.Printer();
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0)

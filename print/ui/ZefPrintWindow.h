@@ -34,8 +34,9 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Replaces the text, colour, highlighter, font and title, then shows the window maximised.
-    void ShowDocument(const TZefPrintDocument& document);
+    // Replaces the text, colour, highlighter, font and title, then shows the window maximised. progress hears
+    // how far the text is taken in; once begun that is not stopped.
+    void ShowDocument(const TZefPrintDocument& document, const TZefWorkProgress& progress = {});
     // The title the next print or preview names its job after ("$TITLE$").
     void SetTitleIs(const QString& title);
     const QString& TitleIs() const { return title_; }
@@ -65,8 +66,9 @@ public:
 
 private:
     // Before every print and preview: the engine takes the editor's text and the remembered title, and the
-    // chosen printer's page metrics.
-    void TakeTextAndTitle();
+    // chosen printer's page metrics, and counts the pages, with the busy cursor and progress in the status bar
+    // when that takes long. False when the user stopped it: the job is not begun.
+    bool TakeTextAndTitle();
     // Runs the print dialog (page range offered or not); false when the user cancelled it.
     bool RunPrintDialog(bool offerPageRange, int pageCount);
     void PrintPages(int firstPage, int lastPage);

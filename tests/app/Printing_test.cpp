@@ -4,13 +4,17 @@
 
 #include "ZefEditKeyCmds.h"
 #include "ZefEditTextBuffer.h"
+#include "ZefLongWork.h"
 #include "DPageSetup.h"
 #include "ZefPrintWindow.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -110,4 +114,41 @@ TEST_F(TMainWindowFixture, PrintWindowsPageSetupRunsTheDialogOnItsEngine)
     });
     pageSetup->trigger();
     EXPECT_EQ(print->ZefEditPrint().Margins().Left(), 33);
+}
+
+// Handing a long document over shows progress in the main window; Esc stops it before the print window is
+// changed or shown.
+TEST_F(TMainWindowFixture, HandingOverALongDocumentShowsProgressAndEscLeavesThePrintWindowAsItWas)
+{
+    Start();
+    TZefLongWork::SetDelays(0, 0); // every step counts as long
+    struct TRestore {
+        ~TRestore() { TZefLongWork::SetDelays(500, 1000); }
+    } restore;
+    QByteArray bytes;
+    for (int i = 0; i < 150000; ++i)
+        bytes += "line " + QByteArray::number(i) + "\n";
+    window->OpenDocument(WriteFile(QStringLiteral("long.txt"), bytes));
+    Idle();
+    TZefEdit* editor = Editor(ActiveEditor);
+    ASSERT_NE(editor, nullptr);
+    TForm1* print = window->PrintWindow();
+    print->ZefEdit()->SetText("earlier");
+
+    QCoreApplication::postEvent(window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    ASSERT_TRUE(window->Click("miFilePrint"));
+    EXPECT_FALSE(print->isVisible());
+    EXPECT_EQ(PrintWindowText(*window), "earlier");
+
+    bool progressSeen = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        const auto* panel = window->statusBar()->findChild<QWidget*>(QStringLiteral("LongWorkPanel"));
+        progressSeen = panel != nullptr && panel->isVisible() &&
+                       panel->findChild<QWidget*>(QStringLiteral("LongWorkCancel")) != nullptr;
+    });
+    ASSERT_TRUE(window->Click("miFilePrint"));
+    EXPECT_TRUE(progressSeen);
+    EXPECT_TRUE(print->isVisible());
+    EXPECT_EQ(print->ZefEdit()->Lines()->Count(), 150000);
+    EXPECT_TRUE(PrintWindowText(*window) == editor->Text());
 }

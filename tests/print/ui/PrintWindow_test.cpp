@@ -18,6 +18,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -29,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -282,6 +285,55 @@ TEST_F(PrintWindowTest, PrintingShowsProgressAndEscStopsIt)
     window.FilePrintCmd();
     EXPECT_FALSE(QFile::exists(stopped)) << "stopped before the first page: no job";
     EXPECT_TRUE(desktop.MessageTexts().isEmpty()) << "a stop is not an error";
+}
+
+// Counting the pages of a long document shows progress with a Cancel button in the print window; a stop while
+// the pages are counted opens no preview, and the next preview counts them afresh.
+TEST_F(PrintWindowTest, PreparingPagesShowsProgressAndAStopOpensNoPreview)
+{
+    TZefLongWork::SetDelays(0, 0); // every step counts as long
+    struct TRestore {
+        ~TRestore() { TZefLongWork::SetDelays(500, 1000); }
+    } restore;
+    constexpr int kLines = 100000;
+    std::string text;
+    for (int i = 0; i < kLines; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    TZefPrintDocument document;
+    document.Text = text;
+    window.ShowDocument(document);
+
+    bool progressSeen = false;
+    bool busyCursor = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* panel = window.statusBar()->findChild<QWidget*>(QStringLiteral("LongWorkPanel"));
+        progressSeen = panel != nullptr && panel->isVisible();
+        busyCursor = QApplication::overrideCursor() != nullptr && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        auto* bar = panel ? panel->findChild<QProgressBar*>() : nullptr;
+        auto* cancel = panel ? panel->findChild<QPushButton*>(QStringLiteral("LongWorkCancel")) : nullptr;
+        ASSERT_NE(bar, nullptr);
+        ASSERT_NE(cancel, nullptr);
+        // Past half way the lines are taken and the pages being counted.
+        QObject::connect(bar, &QProgressBar::valueChanged, cancel, [cancel](int value) {
+            if (value > 600)
+                cancel->click();
+        });
+    });
+    window.FilePrintPreviewCmd();
+    EXPECT_TRUE(progressSeen);
+    EXPECT_TRUE(busyCursor);
+    EXPECT_FALSE(window.PreviewWindow()->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(window.ZefEditPrint().LineCount(), kLines);
+
+    window.FilePrintPreviewCmd();
+    QApplication::processEvents();
+    ASSERT_TRUE(window.PreviewWindow()->isVisible());
+    const int rows = static_cast<int>(window.ZefEditPrint().Layout().RowsPerPage);
+    EXPECT_EQ(window.ZefEditPrint().PageCount(), (kLines + rows - 1) / rows);
+    window.PreviewWindow()->ZefEditPrintPreview()->LastPage();
+    EXPECT_EQ(window.PreviewWindow()->ZefEditPrintPreview()->PageNumber(), (kLines + rows - 1) / rows);
+    window.PreviewWindow()->close();
 }
 
 TEST_F(PrintWindowTest, PrinterSetupChoosesPaperAndOrientationForTheNextLayout)
