@@ -1,6 +1,7 @@
 // The line store's file and stream input/output: whole-file reads of regular files, line-break detection,
 // saving that keeps the file's breaks, owner, permissions, attributes and links.
 #include "ZefEditFileWriter.h"
+#include "ZefEditLoadParts.h"
 #include "ZefEditTextBuffer.h"
 
 #include "ZefRegularFile.h"
@@ -22,6 +23,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -33,10 +35,21 @@ struct FreeDeleter {
 };
 using ByteBuffer = std::unique_ptr<char, FreeDeleter>;
 
+// From this size on a buffer asks for huge pages: a file read into 4 KiB pages takes a page fault and a
+// TLB entry every 4 KiB, which costs about as much as copying its bytes.
+constexpr size_t kHugePagesFrom = size_t{8} << 20;
+constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
+
 ByteBuffer AllocateBuffer(size_t size, size_t padding)
 {
     char* p = static_cast<char*>(std::malloc(size + padding));
     if (!p) throw std::bad_alloc();
+    if (size >= kHugePagesFrom) {
+        // Only the huge pages that lie wholly inside the block.
+        const auto from = (reinterpret_cast<uintptr_t>(p) + kHugePage - 1) & ~(kHugePage - 1);
+        const auto to = (reinterpret_cast<uintptr_t>(p) + size) & ~(kHugePage - 1);
+        if (from < to) static_cast<void>(::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE));
+    }
     return ByteBuffer(p);
 }
 
@@ -69,14 +82,32 @@ constexpr size_t kReadPiece = size_t{16} << 20;
 // From this size on the two halves of a file are read at once, each thread copying (and faulting in) its own.
 constexpr size_t kReadInTwoFrom = size_t{4} << 20;
 
-// Reads [from, to) of the file by offset into buffer + from, as far as the file goes, while keepGoing(done)
-// allows. Answers the bytes read; error is set when a read fails.
-size_t ReadRange(int fd, char* buffer, size_t from, size_t to, const std::function<bool(size_t)>& keepGoing,
-                 int& error)
+// The pieces a thread reads and then splits into lines while they are still in the cache.
+constexpr size_t kScanPiece = size_t{512} << 10;
+
+// The lines of a file found while its two halves are read (see ReadHalvesAtOnce).
+struct TSplitWhileRead {
+    zefload::TScannedBuffer scanned;
+    size_t longLine = 0;
+    // Where each part's scan goes on: the first line of the second part once found, then after each piece.
+    const char* resume[2] = {nullptr, nullptr};
+    const char* secondStart = nullptr; // the second part's first line (after the first LF in the second half)
+    bool whole = false;                // both halves were read in full
+};
+
+// Reads [from, to) of the file piece by piece into buffer + from, and after each piece splits the lines it
+// completed into `part` from `resume` on (nullptr: first finds the first LF of the range, sets `start` after
+// it and begins there; the lines before it belong to the part before). Only bytes below scanLimit are
+// split, so that the split never reads the bytes another thread is writing. keepGoing(done) is asked before
+// each piece. Answers the bytes read; error is set when a read fails.
+size_t ReadAndSplit(int fd, char* buffer, size_t from, size_t to, const char* scanLimit, size_t longLine,
+                    const char*& resume, const char** start, zefload::TLoadedPart& part,
+                    const std::function<bool(size_t)>& keepGoing, int& error)
 {
     size_t at = from;
+    const char* searched = buffer + from; // where the search for the first LF goes on
     while (at < to && keepGoing(at - from)) {
-        const ssize_t got = ::pread(fd, buffer + at, std::min(to - at, kReadPiece), static_cast<off_t>(at));
+        const ssize_t got = ::pread(fd, buffer + at, std::min(to - at, kScanPiece), static_cast<off_t>(at));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             error = errno;
@@ -84,26 +115,47 @@ size_t ReadRange(int fd, char* buffer, size_t from, size_t to, const std::functi
         }
         if (got == 0) break;
         at += static_cast<size_t>(got);
+        const char* readEnd = std::min<const char*>(buffer + at, scanLimit);
+        if (resume == nullptr && searched < readEnd) {
+            const void* lf = std::memchr(searched, '\n', static_cast<size_t>(readEnd - searched));
+            searched = readEnd;
+            if (lf == nullptr) continue;
+            resume = static_cast<const char*>(lf) + 1;
+            if (start != nullptr) *start = resume;
+        }
+        if (resume == nullptr || resume >= readEnd) continue;
+        const char* complete = zefload::AfterLastLF(resume, readEnd);
+        if (complete == resume) continue;
+        zefload::ScanPart(resume, complete, longLine, part, [](const char*) { return true; });
+        resume = complete;
     }
     return at - from;
 }
 
-// Reads the size fstat reports in two halves on two threads. Answers the bytes that lie in one piece from
-// the start (less when the file shrank meanwhile) and leaves the file offset after them.
-size_t ReadHalvesAtOnce(int fd, char* buffer, size_t expected, const std::string& name, TZefProgressTicker& ticker)
+// Reads the size fstat reports in two halves on two threads, each splitting the lines of its half as it
+// reads them into `split`. Answers the bytes that lie in one piece from the start (less when the file
+// shrank meanwhile) and leaves the file offset after them.
+size_t ReadHalvesAtOnce(int fd, char* buffer, size_t expected, size_t padding, const std::string& name,
+                        TZefProgressTicker& ticker, TSplitWhileRead& split)
 {
     const size_t half = expected / 2;
     std::atomic<bool> stop{false};
     int secondError = 0;
     size_t secondGot = 0;
     std::thread second([&] {
-        secondGot = ReadRange(fd, buffer, half, expected, [&stop](size_t) { return !stop.load(); }, secondError);
+        secondGot = ReadAndSplit(fd, buffer, half, expected, buffer + expected, split.longLine, split.resume[1],
+                                 &split.secondStart, split.scanned.parts[1], [&stop](size_t) { return !stop.load(); },
+                                 secondError);
     });
     int firstError = 0;
     size_t firstGot = 0;
+    split.resume[0] = buffer;
     try {
-        // Both halves come in at about the same pace: this thread tells the progress for both.
-        firstGot = ReadRange(fd, buffer, 0, half, [&ticker](size_t done) { return ticker.At(2 * done); }, firstError);
+        // Reading and splitting are two thirds of the load; both halves come in at about the same pace, so
+        // this thread tells the progress for both.
+        firstGot = ReadAndSplit(fd, buffer, 0, half, buffer + (half > padding ? half - padding : 0), split.longLine,
+                                split.resume[0], nullptr, split.scanned.parts[0],
+                                [&ticker](size_t done) { return ticker.At(4 * done); }, firstError);
     } catch (...) {
         stop = true;
         second.join();
@@ -115,22 +167,39 @@ size_t ReadHalvesAtOnce(int fd, char* buffer, size_t expected, const std::string
     if (firstError != 0 || secondError != 0)
         throw EZefFileError::FromErrno("Cannot read file", name, firstError != 0 ? firstError : secondError);
     const size_t size = firstGot < half ? firstGot : half + secondGot;
+    split.whole = size == expected;
     if (::lseek(fd, static_cast<off_t>(size), SEEK_SET) < 0)
         throw EZefFileError::FromErrno("Cannot read file", name, errno);
     return size;
 }
 
+// Ends the split of a file read in two halves whose size stayed as expected: the first part runs on to
+// the second's first line, the second to the end.
+void FinishSplit(TSplitWhileRead& split, const char* end)
+{
+    zefload::TScannedBuffer& scanned = split.scanned;
+    scanned.split = split.secondStart != nullptr ? split.secondStart : end;
+    const auto always = [](const char*) { return true; };
+    zefload::ScanPart(split.resume[0], scanned.split, split.longLine, scanned.parts[0], always);
+    zefload::FinishPart(scanned.parts[0]);
+    if (scanned.split < end) {
+        zefload::ScanPart(split.resume[1], end, split.longLine, scanned.parts[1], always);
+        zefload::FinishPart(scanned.parts[1]);
+    }
+}
+
 // Reads a regular file whole into a padded buffer: the size fstat reports (looping on short reads), then on
-// to the real end, for files that grow meanwhile or report no size (/proc).
+// to the real end, for files that grow meanwhile or report no size (/proc). A big file is read in two
+// halves at once whose lines are split as they come in; `split.whole` says whether they cover the buffer.
 ByteBuffer ReadWholeFile(int fd, const struct stat& info, size_t padding, size_t& size, const std::string& name,
-                         TZefProgressTicker& ticker)
+                         TZefProgressTicker& ticker, TSplitWhileRead& split)
 {
     const auto expected = static_cast<size_t>(info.st_size);
     size_t capacity = expected + 1; // + 1: the read that finds the end needs room
     ByteBuffer buffer = AllocateBuffer(capacity, padding);
     size = 0;
     if (expected >= kReadInTwoFrom && std::thread::hardware_concurrency() > 1)
-        size = ReadHalvesAtOnce(fd, buffer.get(), expected, name, ticker);
+        size = ReadHalvesAtOnce(fd, buffer.get(), expected, padding, name, ticker, split);
     for (;;) {
         if (size == capacity) {
             capacity *= 2;
@@ -144,6 +213,7 @@ ByteBuffer ReadWholeFile(int fd, const struct stat& info, size_t padding, size_t
         }
         if (got == 0) break;
         size += static_cast<size_t>(got);
+        split.whole = false; // the file grew: its lines are found again over all of it
     }
     std::memset(buffer.get() + size, 0, padding);
     return buffer;
@@ -344,8 +414,16 @@ void TZefEditStringList::LoadFromFile(const std::string& fileName, const TZefWor
         // Reading, finding the lines and storing them: each about a third of the work.
         const auto expected = static_cast<uint64_t>(opened.info.st_size);
         TZefProgressTicker ticker(progress, 3 * expected, kProgressStep);
-        ByteBuffer buffer = ReadWholeFile(file.Get(), opened.info, kLoadPadding, size, fileName, ticker);
-        LoadBytes(buffer.release(), size, true, &ticker);
+        TSplitWhileRead split;
+        split.longLine = kLongLine;
+        ByteBuffer buffer = ReadWholeFile(file.Get(), opened.info, kLoadPadding, size, fileName, ticker, split);
+        if (split.whole) {
+            FinishSplit(split, buffer.get() + size);
+            StoreScanned(buffer.release(), size, true, split.scanned, &ticker);
+        } else {
+            split = TSplitWhileRead();
+            LoadBytes(buffer.release(), size, true, &ticker);
+        }
     } catch (...) {
         EndUpdate();
         throw;

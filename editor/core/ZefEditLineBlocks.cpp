@@ -62,12 +62,7 @@ int32_t TZefLineBlocks::Range(size_t index) const
 void TZefLineBlocks::SetRange(size_t index, int32_t value)
 {
     const TPlace place = Locate(index);
-    std::vector<int32_t>& ranges = place.block->ranges;
-    if (ranges.empty()) {
-        if (value == defaultRange_) return;
-        ranges.assign(place.block->Count(), defaultRange_);
-    }
-    ranges[place.position] = value;
+    SetRangeIn(*place.block, place.position, value);
 }
 
 void* TZefLineBlocks::Object(size_t index) const
@@ -102,7 +97,7 @@ void TZefLineBlocks::Insert(size_t index, size_t count, TZefLineEntry fill, uint
     const auto at = static_cast<std::ptrdiff_t>(index - starts_[block]);
     lines.ForgetLoadedBytes();
     lines.entries.insert(lines.entries.begin() + at, count, fill);
-    if (!lines.ranges.empty()) lines.ranges.insert(lines.ranges.begin() + at, count, defaultRange_);
+    if (!lines.ranges.empty()) lines.ranges.Insert(static_cast<size_t>(at), count, defaultRange_);
     if (!lines.objects.empty()) lines.objects.insert(lines.objects.begin() + at, count, nullptr);
     if (keepsBreaks_) lines.breaks.insert(lines.breaks.begin() + at, count, breakFill);
     count_ += count;
@@ -133,8 +128,7 @@ void TZefLineBlocks::SplitIfFull(size_t block)
         piece->entries.assign(first, last);
         piece->loadedLines = static_cast<size_t>(std::count_if(first, last, zefentry::IsLoaded));
         if (!full.ranges.empty())
-            piece->ranges.assign(full.ranges.begin() + static_cast<std::ptrdiff_t>(from),
-                                 full.ranges.begin() + static_cast<std::ptrdiff_t>(to));
+            piece->ranges.Append(full.ranges, from, to);
         if (!full.objects.empty())
             piece->objects.assign(full.objects.begin() + static_cast<std::ptrdiff_t>(from),
                                   full.objects.begin() + static_cast<std::ptrdiff_t>(to));
@@ -147,7 +141,7 @@ void TZefLineBlocks::SplitIfFull(size_t block)
     full.ForgetLoadedBytes();
     full.entries.resize(kTargetLines);
     full.entries.shrink_to_fit();
-    if (!full.ranges.empty()) full.ranges.resize(kTargetLines);
+    if (!full.ranges.empty()) full.ranges.Truncate(kTargetLines);
     if (!full.objects.empty()) full.objects.resize(kTargetLines);
     if (keepsBreaks_) full.breaks.resize(kTargetLines);
     const auto after = static_cast<std::ptrdiff_t>(block + 1);
@@ -168,7 +162,7 @@ void TZefLineBlocks::RemoveFromBlock(size_t block, size_t position, size_t count
     lines.entries.erase(first, last);
     const auto at = static_cast<std::ptrdiff_t>(position);
     const auto end = static_cast<std::ptrdiff_t>(position + count);
-    if (!lines.ranges.empty()) lines.ranges.erase(lines.ranges.begin() + at, lines.ranges.begin() + end);
+    if (!lines.ranges.empty()) lines.ranges.Erase(position, position + count);
     if (!lines.objects.empty()) lines.objects.erase(lines.objects.begin() + at, lines.objects.begin() + end);
     if (keepsBreaks_) lines.breaks.erase(lines.breaks.begin() + at, lines.breaks.begin() + end);
     count_ -= count;
@@ -222,9 +216,9 @@ void TZefLineBlocks::MergeIfSmall(size_t block)
         a.entries.push_back(entry);
     }
     if (!a.ranges.empty() || !b.ranges.empty()) {
-        if (a.ranges.empty()) a.ranges.assign(a.Count() - b.Count(), defaultRange_);
-        if (b.ranges.empty()) a.ranges.insert(a.ranges.end(), b.Count(), defaultRange_);
-        else a.ranges.insert(a.ranges.end(), b.ranges.begin(), b.ranges.end());
+        if (a.ranges.empty()) a.ranges.Assign(a.Count() - b.Count(), defaultRange_);
+        if (b.ranges.empty()) a.ranges.Insert(a.ranges.size(), b.Count(), defaultRange_);
+        else a.ranges.Append(b.ranges, 0, b.ranges.size());
     }
     if (!a.objects.empty() || !b.objects.empty()) {
         if (a.objects.empty()) a.objects.assign(a.Count() - b.Count(), nullptr);
@@ -273,8 +267,7 @@ size_t TZefLineBlocks::MemoryUsed() const
     size_t bytes = blocks_.capacity() * sizeof(blocks_[0]) + starts_.capacity() * sizeof(size_t);
     for (const auto& block : blocks_) {
         bytes += sizeof(TZefLineBlock) + block->entries.capacity() * sizeof(TZefLineEntry) +
-                 block->ranges.capacity() * sizeof(int32_t) + block->objects.capacity() * sizeof(void*) +
-                 block->breaks.capacity();
+                 block->ranges.MemoryUsed() + block->objects.capacity() * sizeof(void*) + block->breaks.capacity();
     }
     return bytes;
 }

@@ -3,6 +3,8 @@
 // line numbers are brought up to date lazily, from the first block that changed to the one a lookup needs.
 #pragma once
 
+#include "ZefEditLineRanges.h"
+
 #include <cstddef>
 #include <algorithm>
 #include <cstdint>
@@ -44,7 +46,7 @@ struct TZefLineBlock {
     // How many entries are offsets into the load buffer, so that a block without any can take any base.
     size_t loadedLines = 0;
     std::vector<TZefLineEntry> entries;
-    std::vector<int32_t> ranges; // empty: every line holds the default range
+    TZefRangeColumn ranges;      // empty: every line holds the default range
     std::vector<void*> objects;  // empty: no line holds an object
     std::vector<uint8_t> breaks; // each line's own break, only while the store keeps them (see KeepBreaks)
     // The loaded bytes these lines were read from, the last line's break included, for as long as the lines
@@ -125,6 +127,30 @@ public:
     void Exchange(size_t index1, size_t index2);
     // Whether two lines' blocks count loaded offsets from the same base.
     bool SharesBase(size_t index1, size_t index2) const { return Locate(index1).block->base == Locate(index2).block->base; }
+
+    // Calls visit(block, position) for lines [first, last) (within Count) in order.
+    template <typename Visit>
+    void ForEachLine(size_t first, size_t last, Visit&& visit)
+    {
+        if (first >= last) return;
+        size_t block = BlockOf(first);
+        size_t position = first - starts_[block];
+        for (size_t index = first; index < last; ++block, position = 0) {
+            TZefLineBlock& lines = *blocks_[block];
+            const size_t end = std::min(lines.Count(), position + (last - index));
+            index += end - position;
+            for (; position < end; ++position) visit(lines, position);
+        }
+    }
+    // Sets the range of a line of one of the blocks, as SetRange does.
+    void SetRangeIn(TZefLineBlock& block, size_t position, int32_t value) const
+    {
+        if (block.ranges.empty()) {
+            if (value == defaultRange_) return;
+            block.ranges.Assign(block.Count(), defaultRange_);
+        }
+        block.ranges.Set(position, value);
+    }
 
     // Calls visit(block) for each block in order.
     template <typename Visit>

@@ -108,7 +108,8 @@ void TZefEditStringList::SpliceLine(int index, size_t offset, size_t length, std
     UpdateWidthAfterSplice(rec, oldWidth, oldFlags, offset, length, text);
     if (longestLineIndex_ == index) {
         const int width = UpdateWidthIfUnknown(rec);
-        if (width < oldWidth) longestLineIndex_ = -1;
+        // Compared with the longest width, not the line's old one: that may never have been measured.
+        if (width < longestLineWidth_) longestLineIndex_ = -1;
         else longestLineWidth_ = width;
     } else if (longestLineIndex_ >= 0) {
         const int width = UpdateWidthIfUnknown(rec);

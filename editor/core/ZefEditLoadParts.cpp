@@ -1,5 +1,7 @@
 #include "ZefEditLoadParts.h"
 
+#include <cstring>
+
 namespace zefload {
 
 TLineBreakStyle DetectStyle(unsigned kinds)
@@ -14,7 +16,7 @@ TLineBreakStyle DetectStyle(unsigned kinds)
 void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& part,
               const std::function<bool(const char*)>& keepGoing)
 {
-    std::unique_ptr<TZefLineBlock> block;
+    std::unique_ptr<TZefLineBlock>& block = part.open;
     auto open = [&](const char* firstLine) {
         if (block) return;
         block = std::make_unique<TZefLineBlock>();
@@ -25,8 +27,12 @@ void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& pa
     TLineBreakStyle kind = lbsCRLF;
     bool found = false;
     for (const char* p = from; p < to;) {
-        const char* lineEnd = FindBreak(p, to);
+        const char* lineEnd = FindBreakNotingTabs(p, to, part.tabs);
         const auto length = static_cast<size_t>(lineEnd - p);
+        if (length > part.longest) {
+            part.longest = length;
+            part.longestLine = part.lines;
+        }
         if (length == 0) {
             open(p);
             block->entries.push_back(zefentry::kEmptyLine);
@@ -68,7 +74,17 @@ void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& pa
             }
         }
     }
-    if (block) flush();
+}
+
+void FinishPart(TLoadedPart& part)
+{
+    if (part.open) part.blocks.push_back(std::move(part.open));
+}
+
+const char* AfterLastLF(const char* from, const char* to)
+{
+    const void* lf = ::memrchr(from, '\n', static_cast<size_t>(to - from));
+    return lf ? static_cast<const char*>(lf) + 1 : from;
 }
 
 } // namespace zefload

@@ -40,6 +40,37 @@ inline const char* FindBreak(const char* p, const char* end)
 #endif
 }
 
+// FindBreak that also sets `tab` when it meets a tab on its way (or in the bytes of its last 16 after the
+// break: a tab may be reported that belongs to a later line, never one missed).
+inline const char* FindBreakNotingTabs(const char* p, const char* end, bool& tab)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i ht = _mm_set1_epi8('\t');
+    __m128i tabs = _mm_setzero_si128();
+    while (p < end) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        tabs = _mm_or_si128(tabs, _mm_cmpeq_epi8(chunk, ht));
+        int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+        if (mask != 0) {
+            if (_mm_movemask_epi8(tabs) != 0) tab = true;
+            const char* hit = p + __builtin_ctz(static_cast<unsigned>(mask));
+            return hit < end ? hit : end;
+        }
+        p += 16;
+    }
+    if (_mm_movemask_epi8(tabs) != 0) tab = true;
+    return end;
+#else
+    while (p < end && *p != '\r' && *p != '\n') {
+        if (*p == '\t') tab = true;
+        ++p;
+    }
+    return p;
+#endif
+}
+
 // Which breaks a text holds, one bit per style.
 constexpr unsigned BreakBit(TLineBreakStyle style) { return 1u << style; }
 
@@ -85,13 +116,32 @@ struct TLoadedPart {
     // firstKind). An unbroken last line holds a placeholder there.
     std::vector<TLineBreakStyle> breaks;
     bool recordingBreaks = false;
+    // The first of the part's longest lines, so that a text without tabs knows its widest line at once.
+    size_t longest = 0;
+    size_t longestLine = 0;
+    bool tabs = false; // a line of the part may hold a tab: then widths are not lengths
     bool endsUnbroken = false; // the last line has no break
     bool stopped = false;      // keepGoing answered false
+    // The block being filled, between the pieces of a part scanned one after the other.
+    std::unique_ptr<TZefLineBlock> open;
 };
 
-// Scans [from, to). A line of longLine bytes or more goes to longLines. keepGoing(position) is asked after
-// every full block; when it answers false the scan stops with `stopped` set.
+// Scans [from, to) on from what the part holds: from starts a line, and every piece but the part's last
+// ends right after a LF (so no line or CR LF is cut in two). A line of longLine bytes or more goes to
+// longLines. keepGoing(position) is asked after every full block; when it answers false the scan stops
+// with `stopped` set. FinishPart ends the part.
 void ScanPart(const char* from, const char* to, size_t longLine, TLoadedPart& part,
               const std::function<bool(const char*)>& keepGoing);
+void FinishPart(TLoadedPart& part);
+
+// The lines of a whole buffer: one part, or two when the first ends right after a LF at split and the
+// second runs from there to the end.
+struct TScannedBuffer {
+    TLoadedPart parts[2];
+    const char* split = nullptr; // the end of the buffer when there is one part
+};
+
+// Where the complete lines of [from, to) end: right after the last LF in it (from when it holds none).
+const char* AfterLastLF(const char* from, const char* to);
 
 } // namespace zefload

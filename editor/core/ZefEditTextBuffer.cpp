@@ -673,26 +673,24 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
     const TZefWorkProgress none;
     TZefProgressTicker quiet(none, 0, 0);
     TZefProgressTicker& ticker = progress ? *progress : quiet;
-    // Takes the buffer over: loaded lines read their text from it, and it is freed when the last of them
-    // goes.
+    // Frees the buffer when scanning fails; StoreScanned takes it over.
     struct Owner {
         char* buffer;
         ~Owner() { std::free(buffer); }
     } owner{buffer};
-    ClearAll();
     const char* end = buffer + size;
-    const bool endsWithBreak = size > 0 && (end[-1] == '\r' || end[-1] == '\n');
-    const bool lineAfterFinalBreak = asFile && !trailingLineBreak_;
 
     // A big buffer is scanned in two parts at once, the first ending after the first LF past the middle
     // (so no break is cut in two). Nothing is stored before both are done.
+    zefload::TScannedBuffer scanned;
     const char* split = end;
     if (size >= g_twoPartsFrom.load() && std::thread::hardware_concurrency() > 1) {
         const char* middle = buffer + size / 2;
         if (const void* lf = std::memchr(middle, '\n', static_cast<size_t>(end - middle)))
             split = static_cast<const char*>(lf) + 1;
     }
-    zefload::TLoadedPart parts[2];
+    scanned.split = split;
+    zefload::TLoadedPart* parts = scanned.parts;
     std::atomic<bool> stop{false};
     std::exception_ptr secondFailed;
     std::thread second;
@@ -710,6 +708,7 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
             try {
                 zefload::ScanPart(split, end, kLongLine, parts[1],
                                   [&stop](const char*) { return !stop.load(std::memory_order_relaxed); });
+                zefload::FinishPart(parts[1]);
             } catch (...) {
                 secondFailed = std::current_exception();
             }
@@ -720,12 +719,30 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
     zefload::ScanPart(buffer, split, kLongLine, parts[0], [&](const char* p) {
         return ticker.At(size + static_cast<uint64_t>(static_cast<double>(p - buffer) * scale));
     });
+    zefload::FinishPart(parts[0]);
     stop = parts[0].stopped;
     if (second.joinable()) second.join();
     if (secondFailed) std::rethrow_exception(secondFailed);
     if (parts[0].stopped) throw EZefWorkCancelled();
+    owner.buffer = nullptr;
+    StoreScanned(buffer, size, asFile, scanned);
+}
 
-    const size_t partCount = split < end ? 2 : 1;
+void TZefEditStringList::StoreScanned(char* buffer, size_t size, bool asFile, zefload::TScannedBuffer& scanned,
+                                      TZefProgressTicker* ticker)
+{
+    // Takes the buffer over: loaded lines read their text from it, and it is freed when the last of them
+    // goes.
+    struct Owner {
+        char* buffer;
+        ~Owner() { std::free(buffer); }
+    } owner{buffer};
+    ClearAll();
+    const char* end = buffer + size;
+    const bool endsWithBreak = size > 0 && (end[-1] == '\r' || end[-1] == '\n');
+    const bool lineAfterFinalBreak = asFile && !trailingLineBreak_;
+    zefload::TLoadedPart* parts = scanned.parts;
+    const size_t partCount = scanned.split < end ? 2 : 1;
     size_t lines = endsWithBreak && lineAfterFinalBreak ? 1 : 0;
     unsigned kinds = 0;
     for (size_t i = 0; i < partCount; ++i) {
@@ -762,6 +779,16 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
     loadBuffer_ = buffer;
     loadEnd_ = end;
     owner.buffer = nullptr;
+    // Storing is the last third of a file load (see LoadFromFile); a stop there leaves no line behind.
+    size_t stored = 0;
+    const auto told = [&] {
+        if (ticker == nullptr || lines == 0) return;
+        if (!ticker->At(2 * uint64_t{size} + static_cast<uint64_t>(static_cast<double>(size) * static_cast<double>(stored) /
+                                                                    static_cast<double>(lines)))) {
+            ClearAll();
+            throw EZefWorkCancelled();
+        }
+    };
     for (size_t i = 0; i < partCount; ++i) {
         zefload::TLoadedPart& part = parts[i];
         for (const zefload::TLoadedPart::TLongLine& longLine : part.longLines) {
@@ -777,9 +804,26 @@ void TZefEditStringList::LoadBytes(char* buffer, size_t size, bool asFile, TZefP
             if (OnLinesAdded) {
                 for (size_t line = first; line < first + added; ++line) OnLinesAdded(this, static_cast<int>(line), 1);
             }
+            stored += added;
+            told();
         }
     }
     capacity_ = Count();
+    // Without a tab each line of a file is as wide as it is long, and the scan saw the longest: the widest
+    // line is known without measuring every line again.
+    bool tabs = false, any = false;
+    size_t longest = 0, longestLine = 0, firstLine = 0;
+    for (size_t i = 0; i < partCount; ++i) {
+        tabs = tabs || parts[i].tabs;
+        if (parts[i].lines > 0 && (!any || parts[i].longest > longest)) {
+            longest = parts[i].longest;
+            longestLine = firstLine + parts[i].longestLine;
+            any = true;
+        }
+        firstLine += parts[i].lines;
+    }
+    if (asFile && !tabs && any && longestLine < static_cast<size_t>(Count()))
+        SetLongest(static_cast<int>(longestLine), static_cast<int>(std::min<size_t>(longest, INT_MAX)));
     if (loadUsers_ == 0) {
         std::free(loadBuffer_);
         loadBuffer_ = nullptr;

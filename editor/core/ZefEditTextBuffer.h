@@ -19,6 +19,10 @@
 #include <string_view>
 #include <vector>
 
+namespace zefload {
+struct TScannedBuffer;
+}
+
 // A bad line index given to a writing operation: "Invalid stringlist index %d".
 class EZefEditStringList : public std::out_of_range {
 public:
@@ -143,6 +147,26 @@ public:
     }
     void* GetUserObject(int index) const;
     TZefRangeState GetRangeState(int index) const;
+    // Sets the range state of lines first..last - 1 (within Count), in order, to what scan(text, index)
+    // answers for each: SetRangeState line by line in one change, without looking each line up.
+    template <typename Scan>
+    void ScanRangeStates(int first, int last, Scan&& scan)
+    {
+        if (first < 0 || last > Count() || first >= last) return;
+        BeginUpdate();
+        try {
+            int index = first;
+            blocks_.ForEachLine(static_cast<size_t>(first), static_cast<size_t>(last),
+                                [&](TZefLineBlock& block, size_t position) {
+                                    const TZefRangeState range = scan(TextOf(block.entries[position], block.base), index++);
+                                    blocks_.SetRangeIn(block, position, range);
+                                });
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    }
     std::string GetExpandedLine(int index);
     int GetExpandedWidth(int index);
     int GetLongestLineWidth();
@@ -329,6 +353,9 @@ private:
     // taking the buffer over. CR, LF and CR LF end a line; other bytes, NUL included, are text. A file load
     // (asFile) also sets LineBreakStyle and TrailingLineBreak and keeps mixed breaks line by line.
     void LoadBytes(char* buffer, size_t size, bool asFile, TZefProgressTicker* ticker = nullptr);
+    // The same for a buffer whose lines were already found (as the file was read).
+    void StoreScanned(char* buffer, size_t size, bool asFile, zefload::TScannedBuffer& scanned,
+                      TZefProgressTicker* ticker = nullptr);
     // The break written after line index of a file with mixed breaks.
     TLineBreakStyle OwnBreakToWrite(int index) const;
     // Whether saving writes nothing at all.

@@ -283,6 +283,7 @@ public:
     // Makes the first `lineCount` lines' ranges exact (the painter, bracket matching, search and printing
     // ask before they read ranges). O(lines between the mark and lineCount).
     void ScanRangesUpTo(int lineCount) const;
+    // Whether idle slices have lines left to scan: those up to a look-ahead below the screen.
     bool RangeScanPending() const;
     // Runs the remaining idle slices now.
     void FinishRangeScan();
@@ -488,6 +489,9 @@ private:
     TZefStatusChanges statusChanges_ = 0;
     int transientDepth_ = 0;
     bool linesChanging_ = false;  // between the line store's before- and after-changes notifications
+    // Lines added during a change whose widths MaxLineWidth grows to when it ends (-1: none).
+    int widthFirst_ = -1;
+    int widthLast_ = -1;
     bool redoInProgress_ = false; // set while redo applies records, so the undo records it adds keep the redo list
 
     // ---- Undo and editing internals (ZefEditUndo.cpp and the editing command files). ----
@@ -578,6 +582,8 @@ private:
     void LineReplaced(int index, int count);
     // With eoAutoSizeMaxLineWidth, widens MaxLineWidth to the widest of lines first..last (0-based).
     void GrowMaxLineWidth(int first, int last);
+    // Grows MaxLineWidth to the lines added during the change that ends (see widthFirst_).
+    void GrowToAddedLines();
     void AddInvalidRect(const QRect& rect);
     void GutterChanged();
     void SetGutterPixels(int pixels);
@@ -588,6 +594,8 @@ private:
     void RestartLazyRanges();
     int RescanAfterEdit(int first, int firstComparable);
     void RangeScanSlice();
+    // Where idle slices stop: a look-ahead below the screen, or the document's end.
+    int IdleScanEnd() const;
     void ScheduleRangeScan();
     mutable int rangeMark_ = 0;
     // Set while the control stores the ranges it scanned: the store brackets each SetRangeState, and a

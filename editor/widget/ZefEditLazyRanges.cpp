@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -22,6 +23,10 @@ constexpr qint64 kSliceNanoseconds = 4'000'000;
 constexpr int kSliceStep = 256;
 // An edit below the screen still rescans this many lines at once, where most rescans converge.
 constexpr int kEagerLines = 64;
+// Idle slices scan this far below the screen and no further: scrolling on from the screen finds its ranges
+// ready, and the lines beyond are scanned when something reads them (a jump there, a search, printing).
+// Scanning a huge document to its end in idle time would keep a core busy for work no one may ask for.
+constexpr int kIdleLookAhead = 100'000;
 
 // Marks the control as storing ranges for as long as it lives (see storingRanges_).
 class TStoringRanges {
@@ -51,14 +56,20 @@ void TCustomZefEdit::ScanRangesUpTo(int lineCount) const
         highlighter_->SetRange(lines_->GetRangeState(rangeMark_ - 1));
     }
     const TStoringRanges storing(storingRanges_);
-    for (int line = rangeMark_; line < lineCount; ++line) {
-        highlighter_->ScanLineRange(lines_->GetLine(line), line);
-        lines_->SetRangeState(line, highlighter_->GetRange());
-    }
+    lines_->ScanRangeStates(rangeMark_, lineCount, [this](std::string_view text, int line) {
+        highlighter_->ScanLineRange(text, line);
+        return highlighter_->GetRange();
+    });
     rangeMark_ = lineCount;
 }
 
-bool TCustomZefEdit::RangeScanPending() const { return highlighter_ != nullptr && rangeMark_ < lines_->Count(); }
+bool TCustomZefEdit::RangeScanPending() const { return highlighter_ != nullptr && rangeMark_ < IdleScanEnd(); }
+
+int TCustomZefEdit::IdleScanEnd() const
+{
+    const int below = topLine_ - 1 + visibleLines_ + 1; // the partly visible row included
+    return std::min(lines_->Count(), below > INT_MAX - kIdleLookAhead ? INT_MAX : below + kIdleLookAhead);
+}
 
 void TCustomZefEdit::FinishRangeScan()
 {
@@ -90,7 +101,7 @@ void TCustomZefEdit::RangeScanSlice()
     QElapsedTimer clock;
     clock.start();
     while (RangeScanPending()) {
-        ScanRangesUpTo(rangeMark_ + kSliceStep);
+        ScanRangesUpTo(std::min(rangeMark_ + kSliceStep, IdleScanEnd()));
         if (clock.nsecsElapsed() >= kSliceNanoseconds) break;
     }
     ScheduleRangeScan();

@@ -127,7 +127,30 @@ void TCustomZefEdit::LinesAdded(int index, int count)
     }
     InvalidateGutterRows(index + 1, INT_MAX);
     InvalidateRows(index + 1, INT_MAX);
+    if (linesChanging_ && options_.Contains(eoAutoSizeMaxLineWidth)) {
+        // Measured once when the change ends: a load adds its lines one by one.
+        widthFirst_ = widthFirst_ < 0 ? index : std::min(widthFirst_, index);
+        widthLast_ = std::max(widthLast_, index);
+        return;
+    }
     GrowMaxLineWidth(index, index);
+}
+
+void TCustomZefEdit::GrowToAddedLines()
+{
+    const int count = lines_->Count();
+    const int first = widthFirst_;
+    const int last = std::min(widthLast_, count - 1);
+    widthFirst_ = widthLast_ = -1;
+    if (first < 0 || first > last) return;
+    // Lines added to the whole document (a load): its longest line is what they reach, and the store may
+    // know it without measuring them.
+    if (first == 0 && last == count - 1) {
+        const int longest = lines_->GetLongestLineWidth();
+        if (options_.Contains(eoAutoSizeMaxLineWidth) && longest > maxLineWidth_) SetMaxLineWidth(longest);
+        return;
+    }
+    GrowMaxLineWidth(first, last);
 }
 
 void TCustomZefEdit::LinesRemoved(int index, int count)
@@ -163,6 +186,7 @@ void TCustomZefEdit::LinesAfterChanges()
 {
     linesChanging_ = false;
     TPaintLockGuard lock(*this);
+    GrowToAddedLines();
     RefreshScrollBars();
     SetSelAnchor(caret_);
     if (!pendingInvalidRect_.isNull()) {
@@ -177,6 +201,7 @@ void TCustomZefEdit::LinesAllCleared()
 {
     TPaintLockGuard lock(*this);
     rangeMark_ = 0;
+    widthFirst_ = widthLast_ = -1;
     undoList_->ClearRecords();
     redoList_->ClearRecords();
     pendingInvalidRect_ = QRect();

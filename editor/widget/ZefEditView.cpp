@@ -31,6 +31,7 @@ void TCustomZefEdit::SetTopVisibleLine(int value)
     }
     UpdateCaret();
     RefreshScrollBars();
+    ScheduleRangeScan(); // the look-ahead below the screen moved with it
     StatusChanged(scTopLine);
 }
 

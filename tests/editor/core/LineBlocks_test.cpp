@@ -71,4 +71,28 @@ TEST(LineBlocks, SparseRangesAndObjectsFollowTheirLines)
     EXPECT_EQ(store.GetUserObject(store.Count() - 1), &object);
 }
 
+// Small ranges are kept a byte a line until a block gets one that does not fit; both kinds of block must
+// keep every value as blocks split and merge, and setting ranges in one pass must equal setting them one by
+// one.
+TEST(LineBlocks, SmallAndLargeRangesFollowTheirLines)
+{
+    TZefEditStringList store;
+    TLineModel model;
+    model.Load(store, 3000, 7);
+    store.ScanRangeStates(0, 3000, [](std::string_view, int line) { return line % 256 - 1; });
+    for (int line = 0; line < 3000; ++line) model.lines[static_cast<size_t>(line)].range = line % 256 - 1;
+    ASSERT_EQ(model.Differs(store), "");
+    for (const auto& [line, range] : {std::pair{1500, 100000}, std::pair{10, -1}, std::pair{2999, -7}}) {
+        store.SetRangeState(line, range);
+        model.lines[static_cast<size_t>(line)].range = range;
+    }
+    store.InsertEmptyLines(1400, 2500);
+    model.lines.insert(model.lines.begin() + 1400, 2500, TLineModel::TLine{"", 0});
+    store.RemoveLines(5, 1200);
+    model.lines.erase(model.lines.begin() + 5, model.lines.begin() + 1205);
+    store.RemoveLines(3000, 600);
+    model.lines.erase(model.lines.begin() + 3000, model.lines.begin() + 3600);
+    EXPECT_EQ(model.Differs(store), "");
+}
+
 } // namespace

@@ -206,6 +206,9 @@ TEST_F(TextBufferFile, BigFilesSplitInTwoPartsGiveTheSameLines)
         {"second kind only in the second half", "b", "bn", false},
         {"second kind only in the first half", "rn", "n", true},
         {"all kinds everywhere", "rnb", "rnb", false},
+        {"CR only", "r", "r", true},
+        {"no LF in the second half", "n", "r", false},
+        {"a tab in the second half", "n", "nt", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -215,9 +218,14 @@ TEST_F(TextBufferFile, BigFilesSplitInTwoPartsGiveTheSameLines)
         while (bytes.size() < (5u << 20)) {
             const bool firstHalf = bytes.size() < (5u << 19);
             const std::string kinds = firstHalf ? c.firstHalfBreaks : c.secondHalfBreaks;
-            const char kind = kinds[random() % kinds.size()];
+            char kind = kinds[random() % kinds.size()];
             const size_t length = random() % 50 == 0 ? 300 + random() % 700 : random() % 4 == 0 ? 0 : random() % 40;
             lines.push_back(std::string(length, static_cast<char>('a' + random() % 26)));
+            // 't': a line of the kind before with a tab, which makes it wider than it is long.
+            if (kind == 't') {
+                lines.back() += "\tx";
+                kind = kinds[0];
+            }
             breaks.push_back(kind == 'r' ? "\r" : kind == 'n' ? "\n" : "\r\n");
             // A CR and an empty line's LF would read as one CR LF break.
             if (lines.back().empty() && breaks.size() > 1 && breaks[breaks.size() - 2] == "\r" && kind != 'b')
@@ -237,6 +245,17 @@ TEST_F(TextBufferFile, BigFilesSplitInTwoPartsGiveTheSameLines)
                 FAIL() << "line " << i << " of " << list.Count();
             }
         }
+        // The widest line, found as the lines are split unless a tab makes widths differ from lengths.
+        int widest = -1, widestLine = -1;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const int width = TZefEditStringList::ExpandedWidthOf(lines[i], list.TabWidth());
+            if (width > widest) {
+                widest = width;
+                widestLine = static_cast<int>(i);
+            }
+        }
+        EXPECT_EQ(list.GetLongestLineWidth(), widest);
+        EXPECT_EQ(list.LongestLineIndex(), widestLine);
         list.SaveToFile(Path("out"));
         EXPECT_TRUE(ReadFile(Path("out")) == bytes);
         // An edit in each half keeps every other line's break.
