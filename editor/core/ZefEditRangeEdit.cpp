@@ -29,25 +29,26 @@ std::string TextRange(const TZefEditStringList& lines, TBufferCoord start, TBuff
         const size_t b = std::max(a, ClampIndex(firstText, end.Char));
         return std::string(firstText.substr(a, b - a));
     }
-    std::string result(firstText.substr(ClampIndex(firstText, start.Char)));
-    for (int line = first + 1; line < last; ++line) result.append("\r\n").append(lines.GetLine(line - 1));
+    const std::string_view head = firstText.substr(ClampIndex(firstText, start.Char));
     const std::string_view lastText = lines.GetLine(last - 1);
-    result.append("\r\n").append(lastText.substr(0, ClampIndex(lastText, end.Char)));
+    const std::string_view tail = lastText.substr(0, ClampIndex(lastText, end.Char));
+    // Sized first: a range over a whole big document is a gigabyte, which growing by doubling would hold
+    // up to three times over while it copies.
+    size_t size = head.size() + 2 + tail.size();
+    for (int line = first + 1; line < last; ++line) size += lines.GetLine(line - 1).size() + 2;
+    std::string result;
+    result.reserve(size);
+    result.append(head);
+    for (int line = first + 1; line < last; ++line) result.append("\r\n").append(lines.GetLine(line - 1));
+    result.append("\r\n").append(tail);
     return result;
 }
 
-std::vector<std::string> SplitLines(std::string_view text)
+size_t CountLinePieces(std::string_view text)
 {
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        pieces.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    pieces.emplace_back(text.substr(start));
-    return pieces;
+    size_t count = 0;
+    ForEachLinePiece(text, [&count](std::string_view) { ++count; });
+    return count;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)
@@ -86,25 +87,35 @@ TReplaceResult ReplaceRange(TZefEditStringList& lines, TBufferCoord start, TBuff
     // end >= start, so on one line the right part never reaches back into the left part.
     const std::string right(endText.substr(ClampIndex(endText, end.Char)));
 
-    std::vector<std::string> pieces = SplitLines(text);
-    const size_t lastLength = pieces.back().size();
-    pieces.front().insert(0, left);
-    const TBufferCoord after = text.empty() ? start
-                                            : BufferCoord(static_cast<int>(pieces.size() == 1 ? pieces.front().size()
-                                                                                             : lastLength) + 1,
-                                                          start.Line + static_cast<int>(pieces.size()) - 1);
-    pieces.back().append(right);
-
+    // The pieces go into the lines straight from text: a text of millions of lines is never held a second
+    // time as separate strings. Only the first and last piece are joined to what stays of their lines.
     const int oldCount = end.Line - start.Line + 1;
-    const int newCount = static_cast<int>(pieces.size());
+    const int newCount = static_cast<int>(CountLinePieces(text));
     lines.BeginUpdate();
     if (newCount > oldCount) {
         lines.InsertEmptyLines(start.Line - 1 + oldCount, newCount - oldCount);
     } else if (newCount < oldCount) {
         lines.RemoveLines(start.Line, oldCount - newCount);
     }
-    for (int i = 0; i < newCount; ++i) lines.ReplaceLine(start.Line - 1 + i, pieces[static_cast<size_t>(i)]);
+    int piece = 0;
+    size_t afterChar = 0;
+    std::string joined;
+    ForEachLinePiece(text, [&](std::string_view text) {
+        const bool first = piece == 0;
+        const bool last = piece == newCount - 1;
+        if (first || last) {
+            joined.assign(first ? std::string_view(left) : std::string_view());
+            joined.append(text);
+            afterChar = joined.size();
+            if (last) joined.append(right);
+            lines.ReplaceLine(start.Line - 1 + piece, joined);
+        } else {
+            lines.ReplaceLine(start.Line - 1 + piece, text);
+        }
+        ++piece;
+    });
     lines.EndUpdate();
+    const TBufferCoord after = text.empty() ? start : BufferCoord(static_cast<int>(afterChar) + 1, start.Line + newCount - 1);
     return TReplaceResult{after, newCount - oldCount};
 }
 

@@ -26,7 +26,8 @@ struct TReplaceResult {
 // CR LF in text each break a line. A start beyond its line's end pads the line with spaces up to start
 // (unless text is empty: then nothing changes there and the answer is start);
 // an end beyond its line's end counts as the line's end. An empty store gets one line first.
-// O(length of the lines touched + length of text + lines moved by the store).
+// O(length of the lines touched + length of text + lines moved by the store). text is read while the lines
+// change, so it must not be a view of the store's own lines.
 TReplaceResult ReplaceRange(TZefEditStringList& lines, TBufferCoord start, TBufferCoord end, std::string_view text);
 
 // The smallest change turning oldText into newText, as offsets into both. The common prefix is at most
@@ -47,8 +48,23 @@ TBufferCoord Advance(TBufferCoord origin, std::string_view text, size_t offset);
 // text counts as the end of its line (or of the text).
 size_t OffsetOf(std::string_view text, TBufferCoord origin, TBufferCoord p);
 
-// Lines joined by CR LF, and split again at CR, LF and CR LF.
+// Lines joined by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
-std::vector<std::string> SplitLines(std::string_view text);
+// Calls visit(piece) for each piece of text between line breaks (CR, LF and CR LF), in order: one more
+// piece than breaks, so an empty text is one empty piece.
+template <typename Visit>
+void ForEachLinePiece(std::string_view text, Visit&& visit)
+{
+    // A plain loop: the library's find_first_of calls a search of its set for every character.
+    size_t start = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\r' && text[at] != '\n') continue;
+        visit(text.substr(start, at - start));
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+        start = at + 1;
+    }
+    visit(text.substr(start));
+}
+size_t CountLinePieces(std::string_view text);
 
 } // namespace zefrange

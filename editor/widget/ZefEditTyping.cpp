@@ -44,7 +44,7 @@ void TCustomZefEdit::ReplaceSelectionExact(TUndoKind kind, TZefSelectionMode pas
     int last = first;
     if (pasteMode == smColumn) {
         // One piece per line from the caret line down; lines missing below are appended.
-        const int pieces = static_cast<int>(zefrange::SplitLines(text).size());
+        const int pieces = static_cast<int>(zefrange::CountLinePieces(text));
         last = std::min(first + pieces - 1, count);
     }
     const std::string oldJoined = JoinedLines(first, last);

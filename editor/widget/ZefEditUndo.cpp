@@ -283,15 +283,16 @@ void TCustomZefEdit::ApplyUndoRecord(const TZefEditUndoItem& record)
             // A line-mode insertion (SetSelectedText in line mode): whole lines from first's line on, and the
             // last piece before last on its line.
             const TBufferCoord from = BufferCoord(1, first.Line);
-            const std::string removed = zefrange::TextRange(*lines_, from, last);
+            std::string removed = zefrange::TextRange(*lines_, from, last);
             const TBufferCoord end = ReplaceExact(from, last, record.Text);
-            redoList_->AddRecord(record.Kind, from, end, removed, smNormal);
+            redoList_->AddRecordTaking(record.Kind, from, end, std::move(removed), smNormal);
             CaretTo(first);
             break;
         }
-        const std::string removed = zefrange::TextRange(*lines_, record.Start, record.End);
+        // The text put back may be the whole document: it moves to the other list, never copied.
+        std::string removed = zefrange::TextRange(*lines_, record.Start, record.End);
         const TBufferCoord end = ReplaceExact(record.Start, record.End, record.Text);
-        redoList_->AddRecord(record.Kind, record.Start, end, removed, smNormal);
+        redoList_->AddRecordTaking(record.Kind, record.Start, end, std::move(removed), smNormal);
         // Padding was added before a character typed in virtual space: the caret goes back there.
         CaretTo(record.Kind == ucPadding ? record.End : record.Start);
         break;
@@ -358,9 +359,9 @@ void TCustomZefEdit::ApplyRedoRecord(const TZefEditUndoItem& record)
             CaretTo(record.Start);
             break;
         }
-        const std::string removed = zefrange::TextRange(*lines_, record.Start, record.End);
+        std::string removed = zefrange::TextRange(*lines_, record.Start, record.End);
         const TBufferCoord end = ReplaceExact(record.Start, record.End, record.Text);
-        undoList_->AddRecord(record.Kind, record.Start, end, removed, smNormal);
+        undoList_->AddRecordTaking(record.Kind, record.Start, end, std::move(removed), smNormal);
         CaretTo(end);
         break;
     }
@@ -377,7 +378,7 @@ void TCustomZefEdit::ApplyRedoRecord(const TZefEditUndoItem& record)
             removed = SelectedText();
             ReplaceSelection(record.SelectionMode, {}, false);
         }
-        undoList_->AddRecord(record.Kind, record.Start, record.End, removed, record.SelectionMode);
+        undoList_->AddRecordTaking(record.Kind, record.Start, record.End, std::move(removed), record.SelectionMode);
         CaretTo(first);
         EnsureCaretVisible(false);
         break;

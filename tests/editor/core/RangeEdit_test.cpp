@@ -46,6 +46,10 @@ TEST(RangeEdit, ReplaceRangeIsByteExactAndReportsLineChanges)
         {"join two lines", "abc|def", {4, 1}, {1, 2}, "", "abcdef", {4, 1}, -1},
         {"split with CR LF, LF and CR", "abc", {2, 1}, {3, 1}, "1\r\n2\n3\r4", "a1|2|3|4c", {2, 4}, 3},
         {"replace across lines", "abc|def|ghi", {2, 1}, {2, 3}, "X\r\nY", "aX|Yhi", {2, 2}, -1},
+        {"a final break leaves the rest on a line of its own", "abc", {2, 1}, {2, 1}, "X\r\n", "aX|bc", {1, 2}, 1},
+        {"a leading break", "abc", {2, 1}, {2, 1}, "\nZ", "a|Zbc", {2, 2}, 1},
+        {"padding before several lines", "ab", {5, 1}, {5, 1}, "x\ny", "ab  x|y", {2, 2}, 1},
+        {"many lines over fewer", "abc|def", {2, 1}, {2, 2}, "1\n2\n3\n4", "a1|2|3|4ef", {2, 4}, 2},
     };
     for (const Case& c : cases) {
         TZefEditStringList lines;
