@@ -23,6 +23,9 @@ void TZefScanRules::Add(const TZefCharSet& first, TRule rule)
 
 namespace {
 
+// The body of a one-character token taken as a run.
+constexpr TZefCharTable kNothingFollows;
+
 // The second characters of the texts that the rules before the last one need, when each of them needs a
 // text of two or more characters wherever it stands; false when one may take a single character.
 bool SecondCharacters(const std::vector<TZefScanRules::TRule>& rules, const std::vector<uint16_t>& candidates,
@@ -86,6 +89,7 @@ void TZefScanRules::UpdateFirstSteps()
             const TStep step = SoleRuleStep(rule);
             if (step == TStep::TryRules) continue;
             first = TFirstStep{.step = step, .kind = rule.kind, .rule = &rule};
+            if (step == TStep::Run) first.body = rule.type == TType::Single ? &kNothingFollows : &rule.charTable;
         }
     }
 }
@@ -96,7 +100,7 @@ TZefScanRules::TStep TZefScanRules::SoleRuleStep(const TRule& rule)
     switch (rule.type) {
     case TType::Space:
     case TType::Run: return TStep::Run;
-    case TType::Single: return TStep::Single;
+    case TType::Single: return TStep::Run;
     case TType::Words: return TStep::Word;
     // These apply to every token they are filed under (their opening text is the one character) and take
     // at least that character.

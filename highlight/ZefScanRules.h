@@ -122,18 +122,21 @@ public:
     }
     // What the scanner does first with a token starting with `c` there, so that the common tokens need no
     // look at the rule list: take it by its one rule when that applies unconditionally and always gives a
-    // token (a run, one character, a word; Apply for the other such rules), take it as an unknown character
+    // token (a run or one character, a word; Apply for the other such rules), take it as an unknown character
     // (a NUL, or a character no rule takes), try a comment word and else take a word (rem before the
     // words), or try the rules in order.
+    // Run covers the one-character rules too, with an empty body, so the two commonest tokens (blanks and
+    // symbols) share one branch.
     // SingleUnlessNext: the last rule is one character and every rule before it needs a text of two
     // characters or more: unless the next character is one of those texts' second characters, the one
     // character is the token. Custom: the one rule is a language's own, tried first.
-    enum class TStep : uint8_t { TryRules, Run, Single, Word, Apply, Unknown, SingleUnlessNext, Custom, CommentWordOrWord };
+    enum class TStep : uint8_t { TryRules, Run, Word, Apply, Unknown, SingleUnlessNext, Custom, CommentWordOrWord };
     struct TFirstStep {
         TStep step = TStep::Unknown;
         int kind = 0;
         const TRule* rule = nullptr; // the one rule, for every step but TryRules, Unknown and SingleUnlessNext
         const TZefCharSet* seconds = nullptr; // for SingleUnlessNext: the second characters of the texts
+        const TZefCharTable* body = nullptr;  // for Run: what continues the token after its first character
     };
     const TFirstStep& FirstStep(unsigned char c, bool atColumn0) const { return steps_[atColumn0 ? 0 : 1][c]; }
     const TRule& Rule(uint16_t index) const { return rules_[index]; }

@@ -88,7 +88,7 @@ void TZefTableHighlighter::RulesChanged()
 
 void TZefTableHighlighter::FinishConstruction(std::string filter, TScanBy scanBy)
 {
-    scannedByRules_ = scanBy == TScanBy::Rules;
+    rulesRange_ = scanBy == TScanBy::Rules ? initialRange_ : kNoRulesRange;
     RulesChanged();
     SetAttributesOnChange([this](TZefPersistent* sender) { NotifyChange(sender); });
     ResetRange();
@@ -146,10 +146,17 @@ bool TZefTableHighlighter::ScanInRange(TZefRangeState range)
 
 void TZefTableHighlighter::Next()
 {
-    if (!StartNextToken()) return;
     // In the initial state every token of a language scanned by its rules takes at least one character (the
-    // rules fall back to an unknown character), so the scan guards have nothing to check.
-    if (scannedByRules_ && Range() == initialRange_)
+    // rules fall back to an unknown character), so the scan guards have nothing to check. Before the line
+    // end the end-of-line token cannot be current, so the common token needs no other test.
+    TZefScanCursor& cursor = Cursor();
+    if (Range() == rulesRange_ && !cursor.AtEnd()) {
+        cursor.StartToken();
+        ScanByRules();
+        return;
+    }
+    if (!StartNextToken()) return;
+    if (Range() == rulesRange_)
         ScanByRules();
     else
         ScanAndGuard();
@@ -177,17 +184,12 @@ inline void TZefTableHighlighter::ScanByRules()
     const unsigned char c = cursor.Current();
     const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
     using TStep = TZefScanRules::TStep;
-    // The three common steps by plain branches (blanks, one-character symbols, words): they predict better
-    // than one jump through a table of all the steps.
+    // The common steps by plain branches (runs of blanks and one-character symbols, words): they predict
+    // better than one jump through a table of all the steps.
     const TStep step = first.step;
     if (step == TStep::Run) {
         cursor.Advance();
-        cursor.SkipWhile(first.rule->charTable);
-        SetTokenKind(first.kind);
-        return;
-    }
-    if (step == TStep::Single) {
-        cursor.Advance();
+        cursor.SkipWhile(*first.body);
         SetTokenKind(first.kind);
         return;
     }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -165,6 +166,9 @@ private:
     int unknownKind_;
     int identifierKind_;
     TZefRangeState initialRange_;
-    bool scannedByRules_ = false;
+    // The initial range when the language is scanned by its rules alone (see Next), else a value no range
+    // takes.
+    static constexpr TZefRangeState kNoRulesRange = std::numeric_limits<TZefRangeState>::min();
+    TZefRangeState rulesRange_ = kNoRulesRange;
     const unsigned char* lower_; // the case folding table
 };
