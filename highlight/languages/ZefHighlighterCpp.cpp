@@ -151,6 +151,20 @@ void TZefCppSyn::ScanLineEnd()
     if (range == rsAsm && !asmKeywordLast_) Enter(rsNormal);
 }
 
+void TZefCppSyn::Next()
+{
+    TZefScanCursor& cursor = Cursor();
+    if (Range() != rsNormal || cursor.AtEnd()) {
+        TZefTableHighlighter::Next();
+        return;
+    }
+    // Before the line end no end-of-line token can be current. A token of ordinary code takes at least a
+    // character, but for a directive that only changes the state: the guards then scan again.
+    cursor.StartToken();
+    TZefCppSyn::ScanToken();
+    if (cursor.TokenLength() == 0) ScanAndGuard();
+}
+
 void TZefCppSyn::ScanToken()
 {
     TZefScanCursor& cursor = Cursor();

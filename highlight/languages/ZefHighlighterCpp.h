@@ -41,6 +41,8 @@ public:
     int GetTokenKind() const override;
     TZefHighlighterAttributes* GetTokenAttribute() const override;
     void SetLine(std::string_view line, int lineIndex) override;
+    // Tokens of ordinary code are scanned without the protocol's round trip through its guards.
+    void Next() override;
     // Ordinary code, block comments and continued strings are passed by their state-changing bytes alone;
     // a line with a preprocessor directive or an asm keyword, or one that starts in an asm or directive
     // state, goes through the token loop.
