@@ -5,12 +5,14 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QUrl>
@@ -52,6 +54,35 @@ QWidget* DialogParent()
     return QApplication::activeWindow();
 }
 
+// Gives the window that was active before a modal window back its activation when that one closes. A
+// window manager does this itself; without one (a bare X server, a kiosk session) no window would be active
+// afterwards, and the main window's shortcuts (Ctrl+S, Alt+F) would stay dead while typing still reached
+// the editor.
+class TReactivateOwner {
+public:
+    TReactivateOwner() : owner_(Owner()) {}
+    TReactivateOwner(const TReactivateOwner&) = delete;
+    TReactivateOwner& operator=(const TReactivateOwner&) = delete;
+    ~TReactivateOwner()
+    {
+        if (owner_ && owner_->isVisible() && QApplication::activeWindow() == nullptr) owner_->activateWindow();
+    }
+
+private:
+    // The active window, or while an activation asked for a moment ago is still on its way (one modal
+    // window right after another), the application's visible top-level window that is no dialog.
+    static QWidget* Owner()
+    {
+        if (QWidget* active = QApplication::activeWindow()) return active;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top->parentWidget() == nullptr && qobject_cast<QDialog*>(top) == nullptr) return top;
+        }
+        return nullptr;
+    }
+
+    QPointer<QWidget> owner_;
+};
+
 // On the offscreen platform nobody can answer a modal window, so a test that reaches one without a scripted
 // desktop would wait forever; it stops here with the request instead. ZEFRA_ALLOW_OFFSCREEN_DIALOGS=1
 // lifts the check for tests that close real dialogs themselves.
@@ -81,6 +112,7 @@ void TZefQtDesktop::Beep(TZefBeepKind)
 TZefMsgButton TZefQtDesktop::ShowMessageBox(const TZefMessageBox& box)
 {
     RequireSomeoneToAnswer(QStringLiteral("message box \"%1\": %2").arg(box.caption, box.text));
+    const TReactivateOwner reactivate;
     QMessageBox messageBox(QtIcon(box.icon), box.caption, box.text, QMessageBox::NoButton, DialogParent());
     TZefMsgButton first = mbNone;
     for (const auto& [ours, theirs] : kButtons) {
@@ -116,6 +148,7 @@ std::optional<QString> TZefQtDesktop::InputQuery(const QString& caption, const Q
 {
     RequireSomeoneToAnswer(QStringLiteral("input prompt \"%1\": %2").arg(caption, prompt));
     bool ok = false;
+    const TReactivateOwner reactivate;
     QString text = QInputDialog::getText(DialogParent(), caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
@@ -141,6 +174,7 @@ QStringList ZefApplyNameFilters(QFileDialog& fileDialog, const TZefFileDialog& d
 std::optional<TZefFileChoice> TZefQtDesktop::RunFileDialog(const TZefFileDialog& dialog, bool save)
 {
     RequireSomeoneToAnswer(QStringLiteral("file dialog \"%1\"").arg(dialog.caption));
+    const TReactivateOwner reactivate;
     QFileDialog fileDialog(DialogParent(), dialog.caption, dialog.folder);
     fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (save)
@@ -180,6 +214,7 @@ std::optional<QFont> TZefQtDesktop::FontDialog(const QString& caption, const QFo
 {
     RequireSomeoneToAnswer(QStringLiteral("font dialog"));
     bool ok = false;
+    const TReactivateOwner reactivate;
     QFont font = QFontDialog::getFont(&ok, initial, DialogParent(), caption);
     if (!ok)
         return std::nullopt;
@@ -189,6 +224,7 @@ std::optional<QFont> TZefQtDesktop::FontDialog(const QString& caption, const QFo
 std::optional<QColor> TZefQtDesktop::ColorDialog(const QString& caption, const QColor& initial)
 {
     RequireSomeoneToAnswer(QStringLiteral("colour dialog"));
+    const TReactivateOwner reactivate;
     const QColor color = QColorDialog::getColor(initial, DialogParent(), caption);
     if (!color.isValid())
         return std::nullopt;
@@ -222,6 +258,7 @@ void TZefQtDesktop::PlaySoundAsync(const QString& wavPath)
 int TZefQtDesktop::ExecDialog(QDialog& dialog)
 {
     RequireSomeoneToAnswer(QStringLiteral("dialog \"%1\"").arg(dialog.windowTitle()));
+    const TReactivateOwner reactivate;
     return dialog.exec();
 }
 
