@@ -148,12 +148,35 @@ void BM_Save_Store(benchmark::State& state)
     });
 }
 
-void BM_Save_BaselineOneWrite(benchmark::State& state)
+// The big file's bytes, as one save's baselines write them.
+std::string ReadBigFile()
 {
     std::string bytes(g_bigSize, '\0');
     int in = ::open(g_bigFile.c_str(), O_RDONLY);
     if (::read(in, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
     ::close(in);
+    return bytes;
+}
+
+// The bytes in one write() to `temporary`, synced and renamed over `target`, the folder synced; answers the
+// seconds it took.
+double SaveOneWriteRenamed(const std::string& bytes, const std::string& temporary, const std::string& target)
+{
+    const auto start = Clock::now();
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    WriteAll(fd, bytes.data(), bytes.size());
+    ::fsync(fd);
+    ::close(fd);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) std::abort();
+    int folder = ::open(g_folder.c_str(), O_RDONLY | O_DIRECTORY);
+    ::fsync(folder);
+    ::close(folder);
+    return Since(start);
+}
+
+void BM_Save_BaselineOneWrite(benchmark::State& state)
+{
+    const std::string bytes = ReadBigFile();
     std::string target = g_folder + "/saved-baseline.txt";
     Timed("save baseline", state, [&](benchmark::State&) {
         auto start = Clock::now();
@@ -169,24 +192,11 @@ void BM_Save_BaselineOneWrite(benchmark::State& state)
 // that never leaves a half-written file costs at the least.
 void BM_Save_BaselineOneWriteRenamed(benchmark::State& state)
 {
-    std::string bytes(g_bigSize, '\0');
-    int in = ::open(g_bigFile.c_str(), O_RDONLY);
-    if (::read(in, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
-    ::close(in);
+    const std::string bytes = ReadBigFile();
     const std::string target = g_folder + "/saved-renamed.txt";
     const std::string temporary = g_folder + "/saved-renamed.tmp";
-    Timed("save baseline renamed", state, [&](benchmark::State&) {
-        auto start = Clock::now();
-        int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        WriteAll(fd, bytes.data(), bytes.size());
-        ::fsync(fd);
-        ::close(fd);
-        if (::rename(temporary.c_str(), target.c_str()) != 0) std::abort();
-        int folder = ::open(g_folder.c_str(), O_RDONLY | O_DIRECTORY);
-        ::fsync(folder);
-        ::close(folder);
-        return Since(start);
-    });
+    Timed("save baseline renamed", state,
+          [&](benchmark::State&) { return SaveOneWriteRenamed(bytes, temporary, target); });
 }
 
 // The store's save and the renamed one-write baseline in turns, in alternating order, each figure the
@@ -197,10 +207,7 @@ void BM_Save_InTurnsWithOneWriteRenamed(benchmark::State& state)
     TZefEditStringList list;
     list.LoadFromFile(g_bigFile);
     const std::string saved = g_folder + "/saved-in-turns.txt";
-    std::string bytes(g_bigSize, '\0');
-    int in = ::open(g_bigFile.c_str(), O_RDONLY);
-    if (::read(in, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
-    ::close(in);
+    const std::string bytes = ReadBigFile();
     const std::string target = g_folder + "/saved-in-turns-baseline.txt";
     const std::string temporary = g_folder + "/saved-in-turns-baseline.tmp";
     const auto saveStore = [&] {
@@ -208,18 +215,7 @@ void BM_Save_InTurnsWithOneWriteRenamed(benchmark::State& state)
         list.SaveToFile(saved);
         return Since(start);
     };
-    const auto saveBaseline = [&] {
-        const auto start = Clock::now();
-        int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        WriteAll(fd, bytes.data(), bytes.size());
-        ::fsync(fd);
-        ::close(fd);
-        if (::rename(temporary.c_str(), target.c_str()) != 0) std::abort();
-        int folder = ::open(g_folder.c_str(), O_RDONLY | O_DIRECTORY);
-        ::fsync(folder);
-        ::close(folder);
-        return Since(start);
-    };
+    const auto saveBaseline = [&] { return SaveOneWriteRenamed(bytes, temporary, target); };
     std::vector<double> store;
     std::vector<double> baseline;
     for (auto _ : state) {
