@@ -256,28 +256,35 @@ void TZefTableHighlighter::TryRules(unsigned char c, bool atColumn0)
     UnknownToken();
 }
 
-inline void TZefTableHighlighter::ScanWordBytes(TWordScan* word)
+template <typename Step>
+inline void TZefTableHighlighter::WalkWord(Step&& step)
 {
-    // One pass: the word's extent by the identifier characters, its hash by the keyword tables and its
-    // folded tail; a word with a character outside the tables is no keyword. The first character is a
-    // word's by its rule.
     TZefScanCursor& cursor = Cursor();
     const std::string_view line = cursor.Line();
     const char* const data = line.data();
     const size_t size = line.size();
     size_t end = cursor.Run();
     uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
-    uint32_t hash = 0;
-    uint32_t seen = 0;
-    uint64_t tail = 0;
     do {
-        hash += entry & 0xFFFFu;
-        seen |= entry;
-        tail = TZefBucketKeywords::FoldedTail(tail, static_cast<unsigned char>(entry >> kWordFoldedShift));
+        step(entry);
         if (++end == size) break;
         entry = wordBytes_[static_cast<unsigned char>(data[end])];
     } while (entry & kWordIdent);
     cursor.SetRun(end);
+}
+
+inline void TZefTableHighlighter::ScanWordBytes(TWordScan* word)
+{
+    // One pass: the word's extent by the identifier characters, its hash by the keyword tables and its
+    // folded tail; a word with a character outside the tables is no keyword.
+    uint32_t hash = 0;
+    uint32_t seen = 0;
+    uint64_t tail = 0;
+    WalkWord([&](uint32_t entry) {
+        hash += entry & 0xFFFFu;
+        seen |= entry;
+        tail = TZefBucketKeywords::FoldedTail(tail, static_cast<unsigned char>(entry >> kWordFoldedShift));
+    });
     *word = {hash, tail, (seen & kWordForeign) == 0};
 }
 
@@ -297,18 +304,10 @@ void TZefTableHighlighter::WordTokenByLookup()
     TZefScanCursor& cursor = Cursor();
     if (hashEntryKeywords_) {
         // One pass: the word's extent and the keyword index's hash of its folded characters.
-        const std::string_view line = cursor.Line();
-        const char* const data = line.data();
-        const size_t size = line.size();
-        size_t end = cursor.Run();
-        uint32_t entry = wordBytes_[static_cast<unsigned char>(data[end])];
         uint32_t hash = 0;
-        do {
+        WalkWord([&hash](uint32_t entry) {
             hash = TZefHashEntryKeywordLookup::FoldedHashStep(hash, static_cast<unsigned char>(entry));
-            if (++end == size) break;
-            entry = wordBytes_[static_cast<unsigned char>(data[end])];
-        } while (entry & kWordIdent);
-        cursor.SetRun(end);
+        });
         SetTokenKind(hashEntryKeywords_->KindOfFoldedHash(hash, cursor.Token()));
         return;
     }

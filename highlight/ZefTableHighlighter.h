@@ -131,6 +131,10 @@ private:
         uint64_t tail;
         bool hashed; // every character in the keyword tables
     };
+    // Moves over the word at the run position (its first character is a word's by its rule, whatever the
+    // identifier characters say), calling step with each of its bytes' wordBytes_ entries.
+    template <typename Step>
+    void WalkWord(Step&& step);
     // Moves over the word at the run position, filling in its hash and folded tail.
     void ScanWordBytes(TWordScan* word);
     // The word scanner's view of each byte (see kWordIdent and kWordForeign), rebuilt whenever the
