@@ -9,6 +9,7 @@
 #include "ZefPdfPrintTarget.h"
 #include "ZefPrintMeasure.h"
 
+#include "GeneratedOpenBenchData.h"
 #include "ThreadClock.h"
 #include "WidgetBenchmarkMain.h"
 
@@ -26,24 +27,9 @@
 
 namespace {
 
-std::string DataFolder()
-{
-    const char* folder = std::getenv("ZEFRA_BENCH_DATA");
-    return folder && *folder ? folder : "/tmp/zefra-open-bench-data";
-}
-
-// The open-bench's 100 MB file, generated on first use.
 const std::string& BigFile()
 {
-    static const std::string path = [] {
-        const std::string folder = DataFolder();
-        const std::string command = "bash '" ZEFRA_SHARED_DIR "/tools/open-bench/gen-data.sh' '" + folder + "' >/dev/null";
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "cannot generate the open-bench data into %s\n", folder.c_str());
-            std::exit(1);
-        }
-        return folder + "/b-cpp-100MB.cpp";
-    }();
+    static const std::string path = GeneratedOpenBenchFile("b-cpp-100MB.cpp");
     return path;
 }
 

@@ -8,6 +8,7 @@
 #include "ZefEditPrintPreview.h"
 #include "ZefEditTextBuffer.h"
 
+#include "GeneratedOpenBenchData.h"
 #include "ThreadClock.h"
 #include "WidgetBenchmarkMain.h"
 
@@ -22,16 +23,10 @@
 
 namespace {
 
-std::string BigFile()
+const std::string& BigFile()
 {
-    const char* env = std::getenv("ZEFRA_BENCH_DATA");
-    const std::string folder = env && *env ? env : "/tmp/zefra-open-bench-data";
-    const std::string command = "bash '" ZEFRA_SHARED_DIR "/tools/open-bench/gen-data.sh' '" + folder + "' >/dev/null";
-    if (std::system(command.c_str()) != 0) {
-        std::fprintf(stderr, "cannot generate the open-bench data into %s\n", folder.c_str());
-        std::exit(1);
-    }
-    return folder + "/b-cpp-100MB.cpp";
+    static const std::string path = GeneratedOpenBenchFile("b-cpp-100MB.cpp");
+    return path;
 }
 
 // A preview at page width, its job prepared once as the preview window does when it is shown.

@@ -9,6 +9,7 @@
 #include "ZefPrintPreviewWindow.h"
 #include "ZefPrintWindow.h"
 
+#include "GeneratedOpenBenchData.h"
 #include "ThreadClock.h"
 #include "WidgetBenchmarkMain.h"
 
@@ -26,16 +27,7 @@ namespace {
 
 const std::string& BigFile()
 {
-    static const std::string path = [] {
-        const char* env = std::getenv("ZEFRA_BENCH_DATA");
-        const std::string folder = env && *env ? env : "/tmp/zefra-open-bench-data";
-        const std::string command = "bash '" ZEFRA_SHARED_DIR "/tools/open-bench/gen-data.sh' '" + folder + "' >/dev/null";
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "cannot generate the open-bench data into %s\n", folder.c_str());
-            std::exit(1);
-        }
-        return folder + "/b-cpp-100MB.txt";
-    }();
+    static const std::string path = GeneratedOpenBenchFile("b-cpp-100MB.txt");
     return path;
 }
 
