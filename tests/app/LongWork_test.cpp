@@ -23,6 +23,15 @@
 
 namespace {
 
+// A document of many lines, each with the word to replace.
+QByteArray ManyLines(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "line " + QByteArray::number(i) + " alpha and alpha\n";
+    return bytes;
+}
+
 class LongWork : public TMainWindowFixture {
 protected:
     void SetUp() override
@@ -35,6 +44,14 @@ protected:
     {
         TZefLongWork::SetDelays(500, 1000);
         TMainWindowFixture::TearDown();
+    }
+
+    // A document of ManyLines(count) opened in the window; answers its editor.
+    TZefEdit* OpenManyLines(int count)
+    {
+        window->OpenDocument(WriteFile(QStringLiteral("many.txt"), ManyLines(count)));
+        Idle();
+        return Editor(ActiveEditor);
     }
 
     QWidget* Panel() const { return window->statusBar()->findChild<QWidget*>(QStringLiteral("LongWorkPanel")); }
@@ -54,15 +71,6 @@ protected:
         ActiveSearchCommands->ExecReplace(false);
     }
 };
-
-// A document of many lines, each with the word to replace.
-QByteArray ManyLines(int count)
-{
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += "line " + QByteArray::number(i) + " alpha and alpha\n";
-    return bytes;
-}
 
 TEST_F(LongWork, ShowsBusyCursorAndProgressAndHoldsBackOtherInput)
 {
@@ -127,9 +135,7 @@ TEST_F(LongWork, EscDuringALoadLeavesNoDocumentAndNoMessage)
 TEST_F(LongWork, ReplaceAllShowsProgressWithCancelAndGivesTheSameText)
 {
     constexpr int kLines = 60000;
-    window->OpenDocument(WriteFile(QStringLiteral("many.txt"), ManyLines(kLines)));
-    Idle();
-    TZefEdit* edit = Editor(ActiveEditor);
+    TZefEdit* edit = OpenManyLines(kLines);
     ASSERT_NE(edit, nullptr);
     const std::string before = edit->Text();
     TZefEdit quiet;
@@ -158,9 +164,7 @@ TEST_F(LongWork, ReplaceAllShowsProgressWithCancelAndGivesTheSameText)
 TEST_F(LongWork, CancelledReplaceAllIsOneUndoStepOverTheLinesDone)
 {
     constexpr int kLines = 60000;
-    window->OpenDocument(WriteFile(QStringLiteral("many.txt"), ManyLines(kLines)));
-    Idle();
-    TZefEdit* edit = Editor(ActiveEditor);
+    TZefEdit* edit = OpenManyLines(kLines);
     ASSERT_NE(edit, nullptr);
     const std::string before = edit->Text();
     QTimer::singleShot(0, window.get(), [&] {
