@@ -53,7 +53,7 @@ void TZefBucketKeywords::AddTail(const std::string& folded, int kind)
         }
     }
     uint64_t tail = 0;
-    for (const char c : folded) tail = FoldedTail(tail, static_cast<unsigned char>(c));
+    for (const char c : folded) tail = zeffold::TailStep(tail, static_cast<unsigned char>(c));
     size_t slot = SlotOf(tail, folded.size());
     while (tails_[slot].length != 0) slot = (slot + 1) & tailMask_;
     tails_[slot] = {tail, static_cast<uint32_t>(folded.size()), kind};

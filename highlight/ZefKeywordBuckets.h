@@ -1,6 +1,7 @@
 // Keyword lookup by bucket: words hashed by the sum of their characters' values into N buckets of keywords.
 #pragma once
 
+#include "ZefFoldedWord.h"
 #include "ZefKeyHash.h"
 
 #include <cstdint>
@@ -48,21 +49,17 @@ public:
     // the value of its lower-case form.
     bool ComparesFolded() const { return foldedCompare_; }
     // The same as KindOfHashed, with `tail` the word's last (up to) eight characters folded to lower case,
-    // the last one in the low byte (see FoldedTail). One probe of a table of the keywords by their tails
+    // the last one in the low byte (see zeffold::TailStep). One probe of a table of the keywords by their tails
     // and lengths, so a word that is no keyword is mostly told by one comparison.
     int KindOfFolded(uint32_t hash, uint64_t tail, std::string_view word) const
     {
-        const int unmatched = hash < buckets_.size() ? unmatchedKind_ : identifierKind_;
-        const size_t slot = SlotOf(tail, word.size());
-        const TailSlot& entry = tails_[slot];
-        const bool same = entry.tail == tail && entry.length == word.size();
-        // The common cases without a branch on the answer: the word's slot holds its keyword of up to
-        // eight characters, or is empty. A longer keyword or an occupied slot of another is looked at on.
-        if ((same && word.size() > 8) || (!same && entry.length != 0)) return ProbeFolded(slot, tail, word, unmatched);
-        return same ? entry.kind : unmatched;
+        return KindByTail(tail, word, hash < buckets_.size() ? unmatchedKind_ : identifierKind_);
     }
-    // A word's tail for KindOfFolded, built one folded character at a time.
-    static uint64_t FoldedTail(uint64_t tail, unsigned char folded) { return (tail << 8) | folded; }
+    // True when a word that is no keyword is always of the identifier kind, so KindOfFoldedTail needs no hash.
+    bool UnmatchedIsIdentifier() const { return unmatchedKind_ == identifierKind_; }
+    // KindOfFolded for a word whose hash is not known, when UnmatchedIsIdentifier: a word equal to a keyword
+    // ignoring case has the keyword's hash, so the tail table alone tells.
+    int KindOfFoldedTail(uint64_t tail, std::string_view word) const { return KindByTail(tail, word, identifierKind_); }
     // Hashes the word at the start of `text` (its run of identifier characters), stores its length, and
     // answers its kind (the identifier kind for an empty run as well).
     int ScanWord(std::string_view text, size_t* length) const;
@@ -104,9 +101,20 @@ private:
     };
     size_t SlotOf(uint64_t tail, size_t length) const
     {
-        return static_cast<size_t>(((tail ^ length) * 0x9E3779B97F4A7C15ull) >> 40) & tailMask_;
+        return static_cast<size_t>(zeffold::TailHash(tail, length) >> 40) & tailMask_;
     }
     void AddTail(const std::string& folded, int kind);
+    // The kind of the keyword with the word's tail and length, else `unmatched`.
+    int KindByTail(uint64_t tail, std::string_view word, int unmatched) const
+    {
+        const size_t slot = SlotOf(tail, word.size());
+        const TailSlot& entry = tails_[slot];
+        const bool same = entry.tail == tail && entry.length == word.size();
+        // The common cases without a branch on the answer: the word's slot holds its keyword of up to
+        // eight characters, or is empty. A longer keyword or an occupied slot of another is looked at on.
+        if ((same && word.size() > 8) || (!same && entry.length != 0)) return ProbeFolded(slot, tail, word, unmatched);
+        return same ? entry.kind : unmatched;
+    }
     // KindOfFolded from `slot` on, comparing whole words.
     int ProbeFolded(size_t slot, uint64_t tail, std::string_view word, int unmatched) const;
     // Equal characters after case folding, `folded` being folded already (same length as `word`).

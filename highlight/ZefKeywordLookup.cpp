@@ -48,11 +48,13 @@ void TZefHashEntryKeywordLookup::Index(std::string_view keyword, int kind)
 {
     TIndexEntry entry{.offset = static_cast<uint32_t>(folded_.size()), .length = static_cast<uint32_t>(keyword.size()),
                       .kind = kind};
+    uint64_t tail = 0;
     for (const char c : keyword) {
         const unsigned char folded = lower_[static_cast<unsigned char>(c)];
-        entry.hash = FoldedHashStep(entry.hash, folded);
+        tail = zeffold::TailStep(tail, folded);
         folded_ += static_cast<char>(folded);
     }
+    entry.hash = IndexHash(tail, keyword.size());
     size_t slot = Slot(entry.hash);
     while (index_[slot].offset != kEmpty) slot = (slot + 1) & (index_.size() - 1);
     index_[slot] = entry;

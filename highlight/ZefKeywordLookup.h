@@ -49,8 +49,8 @@ private:
 
 // Scheme 2: a hash entry list under a language's own hash; words compare ignoring case. The language's hash
 // must give words equal ignoring case one value (the list then never holds two such keywords), so a word's
-// kind is that of the one keyword equal to it ignoring case: lookups find it through an index by a hash
-// of the folded characters (FoldedHashStep), which a scanner may sum as it reads the word.
+// kind is that of the one keyword equal to it ignoring case: lookups find it through an index by the folded
+// tail and length (zeffold::TailStep), which a scanner may build as it reads the word.
 class TZefHashEntryKeywordLookup : public TZefKeywordLookup {
 public:
     // The hash of a whole word; it must be below the list's bucket count for every word.
@@ -59,16 +59,15 @@ public:
     void Add(std::string_view keyword, int kind) override;
     int KindOf(std::string_view word) const override
     {
-        uint32_t hash = 0;
-        for (const char c : word) hash = FoldedHashStep(hash, lower_[static_cast<unsigned char>(c)]);
-        return KindOfFoldedHash(hash, word);
+        uint64_t tail = 0;
+        for (const char c : word) tail = zeffold::TailStep(tail, lower_[static_cast<unsigned char>(c)]);
+        return KindOfFoldedTail(tail, word);
     }
 
-    // The index hash of a word: FoldedHashStep over its characters folded by the code page, from 0.
-    static uint32_t FoldedHashStep(uint32_t hash, unsigned char folded) { return hash * 33 + folded; }
-    // The kind of `word` whose index hash the caller summed.
-    int KindOfFoldedHash(uint32_t hash, std::string_view word) const
+    // The kind of `word` whose folded tail the caller built.
+    int KindOfFoldedTail(uint64_t tail, std::string_view word) const
     {
+        const uint32_t hash = IndexHash(tail, word.size());
         // Most words scanned are no keyword: a small bit table answers most of them without the index.
         const uint32_t bit = (hash * 0x85EBCA6Bu) >> filterShift_;
         if ((filter_[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return IdentifierKind();
@@ -81,6 +80,10 @@ public:
 
 private:
     static constexpr uint32_t kEmpty = UINT32_MAX;
+    static uint32_t IndexHash(uint64_t tail, size_t length)
+    {
+        return static_cast<uint32_t>(zeffold::TailHash(tail, length) >> 32);
+    }
     struct TIndexEntry {
         uint32_t hash = 0;
         uint32_t offset = kEmpty; // of the folded keyword in folded_; kEmpty for a free slot

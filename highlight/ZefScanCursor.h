@@ -26,7 +26,8 @@ public:
     size_t Run() const { return run_; }
     size_t TokenStart() const { return tokenStart_; }
     size_t TokenLength() const { return run_ - tokenStart_; }
-    std::string_view Token() const { return line_.substr(tokenStart_, run_ - tokenStart_); }
+    // Every move keeps tokenStart_ <= run_ <= the line's length, so no bounds check is needed.
+    std::string_view Token() const { return std::string_view(line_.data() + tokenStart_, run_ - tokenStart_); }
     // The rest of the line from the run position.
     std::string_view Rest() const { return line_.substr(run_); }
 

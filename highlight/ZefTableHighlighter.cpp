@@ -43,6 +43,7 @@ void TZefTableHighlighter::SetKeywords(std::unique_ptr<TZefKeywordLookup> keywor
     const auto* buckets = dynamic_cast<const TZefBucketKeywordLookup*>(keywords_.get());
     bucketKeywords_ = buckets ? &buckets->Buckets() : nullptr;
     hashEntryKeywords_ = dynamic_cast<const TZefHashEntryKeywordLookup*>(keywords_.get());
+    sortedKeywords_ = dynamic_cast<const TZefSortedKeywordLookup*>(keywords_.get());
     foldedKeywords_ = bucketKeywords_ && bucketKeywords_->ComparesFolded();
     BuildWordBytes();
 }
@@ -56,11 +57,20 @@ void TZefTableHighlighter::BuildWordBytes()
             const TZefKeyHashTables& tables = bucketKeywords_->Tables();
             entry |= tables.value[byte];
             if (!tables.ident.Contains(byte)) entry |= kWordForeign;
-        } else if (hashEntryKeywords_) {
-            entry |= cp1252::ToLower(byte);
         }
         wordBytes_[byte] = entry | static_cast<uint32_t>(lower_[byte]) << kWordFoldedShift;
     }
+    asciiWords_ = TZefAsciiWordReader(identChars_);
+    // Bucket keywords take a word read that way by its tail alone when a word that is no keyword is of the
+    // identifier kind whatever its hash. Every keyword character is in the tables, so a word holding a
+    // character outside them equals no keyword, provided no such character folds to one in them.
+    bool bucketsByTail = asciiWords_.Usable() && foldedKeywords_ && bucketKeywords_->UnmatchedIsIdentifier();
+    for (int c = 0; c < 128 && bucketsByTail; ++c) {
+        const TZefCharSet& tableChars = bucketKeywords_->Tables().ident;
+        const auto byte = static_cast<unsigned char>(c);
+        bucketsByTail = tableChars.Contains(byte) || !tableChars.Contains(lower_[byte]);
+    }
+    bucketsByTail_ = bucketsByTail;
 }
 
 void TZefTableHighlighter::SetLetterKeywords(int bucketCount, std::string_view keywords, int kind)
@@ -283,15 +293,31 @@ inline void TZefTableHighlighter::ScanWordBytes(TWordScan* word)
     WalkWord([&](uint32_t entry) {
         hash += entry & 0xFFFFu;
         seen |= entry;
-        tail = TZefBucketKeywords::FoldedTail(tail, static_cast<unsigned char>(entry >> kWordFoldedShift));
+        tail = zeffold::TailStep(tail, FoldedByte(entry));
     });
     *word = {hash, tail, (seen & kWordForeign) == 0};
+}
+
+inline bool TZefTableHighlighter::ReadAsciiWord(uint64_t* foldedTail)
+{
+    TZefScanCursor& cursor = Cursor();
+    const size_t run = cursor.Run();
+    TZefAsciiWordReader::TWord word;
+    if (!asciiWords_.Read(cursor.Line().data(), cursor.Line().size(), run, &word)) return false;
+    cursor.SetRun(run + word.length);
+    *foldedTail = word.foldedTail;
+    return true;
 }
 
 void TZefTableHighlighter::WordToken()
 {
     if (!foldedKeywords_) {
         WordTokenByLookup();
+        return;
+    }
+    uint64_t tail;
+    if (bucketsByTail_ && ReadAsciiWord(&tail)) {
+        SetTokenKind(bucketKeywords_->KindOfFoldedTail(tail, Cursor().Token()));
         return;
     }
     TWordScan word;
@@ -302,24 +328,26 @@ void TZefTableHighlighter::WordToken()
 void TZefTableHighlighter::WordTokenByLookup()
 {
     TZefScanCursor& cursor = Cursor();
-    if (hashEntryKeywords_) {
-        // One pass: the word's extent and the keyword index's hash of its folded characters.
-        uint32_t hash = 0;
-        WalkWord([&hash](uint32_t entry) {
-            hash = TZefHashEntryKeywordLookup::FoldedHashStep(hash, static_cast<unsigned char>(entry));
-        });
-        SetTokenKind(hashEntryKeywords_->KindOfFoldedHash(hash, cursor.Token()));
+    if (bucketKeywords_) {
+        // Buckets whose tables decide which characters are equal: by the word's hash.
+        TWordScan word;
+        ScanWordBytes(&word);
+        SetTokenKind(word.hashed ? bucketKeywords_->KindOfHashed(word.hash, cursor.Token()) : identifierKind_);
         return;
     }
-    if (!bucketKeywords_) {
+    uint64_t tail = 0;
+    const bool read = ReadAsciiWord(&tail);
+    if (hashEntryKeywords_) {
+        if (!read) WalkWord([&tail](uint32_t entry) { tail = zeffold::TailStep(tail, FoldedByte(entry)); });
+        SetTokenKind(hashEntryKeywords_->KindOfFoldedTail(tail, cursor.Token()));
+        return;
+    }
+    if (!read) {
         cursor.Advance();
         cursor.SkipWhile(identChars_);
-        SetTokenKind(keywords_ ? keywords_->KindOf(cursor.Token()) : identifierKind_);
-        return;
     }
-    TWordScan word;
-    ScanWordBytes(&word);
-    SetTokenKind(word.hashed ? bucketKeywords_->KindOfHashed(word.hash, cursor.Token()) : identifierKind_);
+    const bool none = !keywords_ || (sortedKeywords_ && sortedKeywords_->Count() == 0);
+    SetTokenKind(none ? identifierKind_ : keywords_->KindOf(cursor.Token()));
 }
 
 void TZefTableHighlighter::UnknownToken()

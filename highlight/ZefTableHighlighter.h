@@ -2,6 +2,7 @@
 // rule table; the token loop, range handling and the checks' listings come from here.
 #pragma once
 
+#include "ZefFoldedWord.h"
 #include "ZefKeywordLookup.h"
 #include "ZefScanHighlighter.h"
 #include "ZefScanRules.h"
@@ -137,6 +138,13 @@ private:
     void WalkWord(Step&& step);
     // Moves over the word at the run position, filling in its hash and folded tail.
     void ScanWordBytes(TWordScan* word);
+    // Moves over the word at the run position and answers true with its folded tail, when asciiWords_ can
+    // read it at once (a short word of ASCII with sixteen bytes of the line left); else moves nothing.
+    bool ReadAsciiWord(uint64_t* foldedTail);
+    static unsigned char FoldedByte(uint32_t wordBytesEntry)
+    {
+        return static_cast<unsigned char>(wordBytesEntry >> kWordFoldedShift);
+    }
     // The word scanner's view of each byte (see kWordIdent and kWordForeign), rebuilt whenever the
     // identifier characters or the keyword tables change.
     void BuildWordBytes();
@@ -150,11 +158,13 @@ private:
     std::unique_ptr<TZefKeywordLookup> keywords_;
     const TZefBucketKeywords* bucketKeywords_ = nullptr; // the same lookup without a virtual call, when buckets
     const TZefHashEntryKeywordLookup* hashEntryKeywords_ = nullptr; // or when hash entries
+    const TZefSortedKeywordLookup* sortedKeywords_ = nullptr; // or when a sorted list (often empty)
     bool foldedKeywords_ = false; // the buckets look words up by their folded tails
-    // Per byte: its hash value in the low 16 bits (for hash entries: the byte folded), kWordIdent when it
-    // continues a word, kWordForeign when the keyword tables do not know it, its lower-case form in the top
-    // byte; one load per character in the
-    // word loop.
+    bool bucketsByTail_ = false;  // and take a word read by asciiWords_ by its tail alone
+    TZefAsciiWordReader asciiWords_; // for the identifier characters
+    // Per byte: its bucket hash value in the low 16 bits, kWordIdent when it continues a word, kWordForeign
+    // when the keyword tables do not know it, its lower-case form in the top byte; one load per character in
+    // the word loop.
     static constexpr uint32_t kWordIdent = 1u << 16;
     static constexpr uint32_t kWordForeign = 1u << 17;
     static constexpr int kWordFoldedShift = 24;

@@ -98,7 +98,7 @@ TEST(BucketKeywords, FoldedTailLookupAgreesWithTheBuckets)
         const TZefWordHash hashed = zefkeys::SumHash(keywords.Tables(), word);
         uint64_t tail = 0;
         for (const char* c = word; *c; ++c)
-            tail = TZefBucketKeywords::FoldedTail(tail, cp1252::ToLower(static_cast<unsigned char>(*c)));
+            tail = zeffold::TailStep(tail, cp1252::ToLower(static_cast<unsigned char>(*c)));
         EXPECT_EQ(keywords.KindOfFolded(hashed.hash, tail, word), keywords.KindOf(word)) << word;
     }
     EXPECT_EQ(keywords.KindOf("CreateObject"), kKey);

@@ -1,0 +1,125 @@
+// A word's folded tail, the key the keyword tables look words up by, and a reader that takes a short word
+// of plain ASCII sixteen bytes at a time: its length and tail without a loop whose exit depends on the
+// word's length (a mispredicted branch on nearly every word).
+#pragma once
+
+#include "ZefCharSet.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace zeffold {
+
+// A word's tail: its last (up to) eight characters folded to lower case, the last one in the low byte,
+// built one folded character at a time from 0.
+inline uint64_t TailStep(uint64_t tail, unsigned char folded) { return (tail << 8) | folded; }
+
+// One hash of a tail and the word's length, for tables keyed by both.
+inline uint64_t TailHash(uint64_t tail, size_t length) { return (tail ^ length) * 0x9E3779B97F4A7C15ull; }
+
+} // namespace zeffold
+
+// Reads words whose identifier characters below 128 are the letters, the digits and at most three others
+// ('_', '#', '$' in the languages here). Bytes above 127 are left to the caller: case folding and the
+// identifier characters there are the code page's business.
+class TZefAsciiWordReader {
+public:
+    // The reader looks at sixteen bytes of the line, the word's start among them.
+    static constexpr size_t kSpan = 16;
+
+    TZefAsciiWordReader() = default;
+    explicit TZefAsciiWordReader(const TZefCharSet& identChars)
+    {
+        const TZefCharSet alphanumeric = TZefCharSet().AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
+        for (auto& extra : extras_) extra.fill('0'); // an unused extra is a digit, a word character anyway
+        size_t extras = 0;
+        for (int c = 0; c < 128; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (alphanumeric.Contains(byte) && !identChars.Contains(byte)) return;
+            if (alphanumeric.Contains(byte) || !identChars.Contains(byte)) continue;
+            if (extras == extras_.size()) return;
+            extras_[extras++].fill(static_cast<char>(byte));
+        }
+        usable_ = true;
+    }
+    // False when the identifier characters are of another shape: Read always answers false then.
+    bool Usable() const { return usable_; }
+
+    struct TWord {
+        size_t length;
+        uint64_t foldedTail; // see zeffold::TailStep
+    };
+    // The word at `run` in `line`: its first byte, whatever it is, and the identifier characters after it.
+    // Answers false when the line is shorter than kSpan, when the word or the byte after it is above 127,
+    // or when the word runs on beyond the sixteen bytes looked at; the caller then reads the word byte by
+    // byte. Never reads outside the line: near its end the sixteen bytes are the line's last ones.
+    bool Read(const char* line, size_t size, size_t run, TWord* word) const
+    {
+#if defined(__SSE2__)
+        if (!usable_ || size < kSpan) return false;
+        // The window of sixteen bytes and the word's offset in it.
+        const size_t base = size - run >= kSpan ? run : size - kSpan;
+        const auto offset = static_cast<unsigned>(run - base);
+        const bool windowEndsLine = base + kSpan == size;
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + base));
+        // 'a'..'z' (after setting the case bit) and '0'..'9' moved to the bottom of the signed bytes, so one
+        // compare each tells the range; bytes above 127 fall in none.
+        const __m128i lowered = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
+        const __m128i letter =
+            _mm_cmplt_epi8(_mm_add_epi8(lowered, _mm_set1_epi8(static_cast<char>(0x80 - 'a'))), _mm_set1_epi8(-128 + 26));
+        const __m128i digit =
+            _mm_cmplt_epi8(_mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80 - '0'))), _mm_set1_epi8(-128 + 10));
+        const __m128i extra = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, Extra(0)), _mm_cmpeq_epi8(bytes, Extra(1))),
+                                           _mm_cmpeq_epi8(bytes, Extra(2)));
+        const auto identifiers =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), extra)));
+        // Bits beyond the window read as 0: the word stops there.
+        const unsigned wordBytes = (identifiers >> offset) | 1u;
+        const auto length = static_cast<unsigned>(__builtin_ctz(~wordBytes));
+        const unsigned end = offset + length;
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(bytes)) >> offset;
+        if ((end == kSpan && !windowEndsLine) || (high & ((2u << length) - 1)) != 0) return false;
+        const __m128i folded = _mm_or_si128(bytes, _mm_and_si128(letter, _mm_set1_epi8(0x20)));
+        const auto low = static_cast<uint64_t>(_mm_cvtsi128_si64(folded));
+        const auto highHalf = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(folded, folded)));
+        // The eight bytes of the window that end at the word's end, first in the low byte (zeros in front
+        // of the window), the bytes before a shorter word cleared; then turned round so the last character
+        // is in the low byte.
+        uint64_t last8;
+        if (end == kSpan) {
+            last8 = highHalf;
+        } else if (end >= 8) {
+            // Shifted right in two steps for the high half, so that a shift of 0 brings none of it in.
+            const unsigned shift = 8 * (end - 8);
+            last8 = (low >> shift) | ((highHalf << 1) << (63 - shift));
+        } else {
+            last8 = low << (8 * (8 - end));
+        }
+        if (length < 8) last8 &= ~uint64_t{0} << (8 * (8 - length));
+        word->length = length;
+        word->foldedTail = __builtin_bswap64(last8);
+        return true;
+#else
+        (void)line;
+        (void)size;
+        (void)run;
+        (void)word;
+        return false;
+#endif
+    }
+
+private:
+#if defined(__SSE2__)
+    __m128i Extra(size_t index) const { return _mm_load_si128(reinterpret_cast<const __m128i*>(extras_[index].data())); }
+#endif
+
+    // Each extra identifier character in all sixteen bytes, ready to compare.
+    struct alignas(16) TExtra : std::array<char, kSpan> {};
+    std::array<TExtra, 3> extras_{};
+    bool usable_ = false;
+};
