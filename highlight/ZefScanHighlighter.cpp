@@ -1,21 +1,19 @@
 // The shared token loop of the language highlighters.
 #include "ZefScanHighlighter.h"
 
+#include "ZefHighlighterError.h"
+
+#include <string>
+
 TZefScanHighlighter::TZefScanHighlighter(int nullKind, TZefRangeState initialRange)
     : nullKind_(nullKind), kind_(nullKind), initialRange_(initialRange), range_(initialRange)
 {
 }
 
-TZefHighlighterAttributes* TZefScanHighlighter::GetTokenAttribute() const
-{
-    if (kind_ < 0 || static_cast<size_t>(kind_) >= kindAttributes_.size()) return nullptr;
-    return kindAttributes_[static_cast<size_t>(kind_)];
-}
-
 void TZefScanHighlighter::SetKindAttribute(int kind, TZefHighlighterAttributes* attribute)
 {
     if (kind < 0) return;
-    if (static_cast<size_t>(kind) >= kindAttributes_.size()) kindAttributes_.resize(static_cast<size_t>(kind) + 1);
+    if (kind >= kMaxKinds) throw EZefHighlighterError("Token kind " + std::to_string(kind) + " is out of range");
     kindAttributes_[static_cast<size_t>(kind)] = attribute;
 }
 

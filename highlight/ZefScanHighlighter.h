@@ -4,6 +4,7 @@
 #include "ZefEditHighlighter.h"
 #include "ZefScanCursor.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,11 @@ public:
     bool GetEol() const override { return eol_; }
     TZefRangeState GetRange() const override { return range_; }
     std::string_view GetToken() const override { return cursor_.Token(); }
-    TZefHighlighterAttributes* GetTokenAttribute() const override;
+    TZefHighlighterAttributes* GetTokenAttribute() const override
+    {
+        const auto kind = static_cast<unsigned>(kind_); // a negative kind reads as a large one
+        return kind < kindAttributes_.size() ? kindAttributes_[kind] : nullptr;
+    }
     int GetTokenKind() const override { return kind_; }
     int GetTokenPos() const override { return static_cast<int>(cursor_.TokenStart()); }
     void Next() override;
@@ -28,6 +33,8 @@ public:
     void ResetRange() override { range_ = initialRange_; }
 
     int LineIndex() const { return lineIndex_; }
+    // Token kinds run from 0 to below this.
+    static constexpr int kMaxKinds = 64;
 
     // The name of a token kind in token dumps ("comment", "key", ...); "?" for a kind the language lacks.
     virtual std::string_view TokenKindName(int kind) const
@@ -69,7 +76,8 @@ protected:
     // From ScanToken, having moved nothing but changed the range: scan again at the same place. An empty
     // token draws nothing, so dropping it changes no colour on the screen or on paper.
     void RescanInNewState() { rescan_ = true; }
-    // The attribute GetTokenAttribute answers for `kind` (nullptr: the consumer's defaults).
+    // The attribute GetTokenAttribute answers for `kind` (nullptr: the consumer's defaults). Kinds are small
+    // enumerations: one of kMaxKinds or more raises EZefHighlighterError.
     void SetKindAttribute(int kind, TZefHighlighterAttributes* attribute);
     // For a language's own ScanLineRange that found a line's end state without reading its tokens: the
     // range becomes `range`, and until the next SetLine the token accessors answer the end of an empty line
@@ -89,7 +97,8 @@ private:
     void ReachLineEnd();
 
     TZefScanCursor cursor_;
-    std::vector<TZefHighlighterAttributes*> kindAttributes_;
+    // A fixed table, so the attribute of each token is one compare and one load.
+    std::array<TZefHighlighterAttributes*, kMaxKinds> kindAttributes_{};
     int nullKind_;
     int kind_;
     TZefRangeState initialRange_;

@@ -5,6 +5,8 @@
 #include "ZefEditTextBuffer.h"
 #include "ZefHighlighterRanges.h"
 
+#include "ZefHighlighterError.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -185,6 +187,41 @@ TEST(TokenProtocol, AScannerThatConsumesNothingStillAdvances)
         EXPECT_EQ(stuck.GetTokenKind(), 99);
         EXPECT_EQ(stuck.calls, rescan ? 15 : 3) << "a bounded number of scans per character";
     }
+}
+
+TEST(TokenProtocol, EachKindAnswersItsOwnAttributeAndUnknownKindsNone)
+{
+    // Kind k is drawn with attribute k; kinds never given one, negative kinds and kinds beyond the table
+    // answer nullptr (the consumer's defaults), and a kind beyond the table cannot be given one.
+    struct Kinds : TZefScanHighlighter {
+        Kinds() : TZefScanHighlighter(99)
+        {
+            for (int kind : {0, 5, kMaxKinds - 1}) {
+                attributes.push_back(AddAttribute("Kind " + std::to_string(kind)));
+                SetKindAttribute(kind, attributes.back());
+            }
+        }
+        TZefHighlighterAttributes* GetDefaultAttribute(int) const override { return nullptr; }
+        void ScanToken() override
+        {
+            SetTokenKind(kind);
+            Cursor().Advance();
+        }
+        void Give(int k) { SetKindAttribute(k, attributes[0]); }
+        std::vector<TZefHighlighterAttributes*> attributes;
+        int kind = 0;
+    } scanner;
+    const struct {
+        int kind;
+        TZefHighlighterAttributes* attribute;
+    } cases[] = {{0, scanner.attributes[0]}, {5, scanner.attributes[1]}, {TZefScanHighlighter::kMaxKinds - 1,
+                  scanner.attributes[2]}, {1, nullptr}, {-1, nullptr}, {TZefScanHighlighter::kMaxKinds, nullptr}, {1000, nullptr}};
+    for (const auto& test : cases) {
+        scanner.kind = test.kind;
+        scanner.SetLine("a", 0);
+        EXPECT_EQ(scanner.GetTokenAttribute(), test.attribute) << "kind " << test.kind;
+    }
+    EXPECT_THROW(scanner.Give(TZefScanHighlighter::kMaxKinds), EZefHighlighterError);
 }
 
 TEST(TokenProtocol, AStateChangeWithoutAToken)
