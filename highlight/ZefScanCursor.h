@@ -104,10 +104,13 @@ public:
         run_ = run;
         return passed;
     }
-    // Moves to the first character in `set` (or the end); answers how many were passed.
-    size_t SkipUntil(const TZefCharSet& set)
+    // Moves to the first character in `set` (a TZefCharSet, or a TZefCharTable for the hottest loops), or to
+    // the end; answers how many were passed.
+    template <typename Members>
+    size_t SkipUntil(const Members& set)
     {
-        const TZefCharSet members = set;
+        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
+        Local members = set;
         const char* const data = line_.data();
         const size_t size = line_.size();
         size_t run = run_;

@@ -82,6 +82,12 @@ protected:
     }
     void SetKeywords(std::unique_ptr<TZefKeywordLookup> keywords);
     TZefKeywordLookup* Keywords() const { return keywords_.get(); }
+    // The kind of `word` by the keywords, without a virtual call where the lookup's scheme is known.
+    int KeywordKindOf(std::string_view word) const
+    {
+        if (hashEntryKeywords_) return hashEntryKeywords_->TZefHashEntryKeywordLookup::KindOf(word);
+        return keywords_ ? keywords_->KindOf(word) : identifierKind_;
+    }
     // Keywords of one kind in buckets under the letter hash (letters 1..26 in either case, "_" 31, digits 0),
     // each word compared by its characters ignoring case, so a hash shared by two words never makes them equal.
     void SetLetterKeywords(int bucketCount, std::string_view keywords, int kind);

@@ -28,12 +28,13 @@ constexpr std::string_view kProperties =
 constexpr uint32_t kBucketCount = 256;
 constexpr TZefCharSet kNameChars = TZefCharSet("-_").AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
 constexpr TZefCharSet kDigits = zefchars::Digits();
-// What ends a selector: "{", "/" and control characters but NUL (an ordinary character).
-constexpr TZefCharSet kSelectorStops = TZefCharSet("{/").AddRange(1, 31);
+// What ends a selector: "{", "/" and control characters but NUL (an ordinary character). The stops are
+// byte tables: the loops over selectors and values are the language's hottest.
+constexpr TZefCharTable kSelectorStops{TZefCharSet("{/").AddRange(1, 31)};
 // What ends a property name (and "/*").
-constexpr TZefCharSet kPropertyStops = TZefCharSet("\":;{}/").AddRange(1, 32);
+constexpr TZefCharTable kPropertyStops{TZefCharSet("\":;{}/").AddRange(1, 32)};
 // What ends a value (and "/*").
-constexpr TZefCharSet kValueStops = TZefCharSet(",;}/");
+constexpr TZefCharTable kValueStops{TZefCharSet(",;}/")};
 
 // The comment state that returns to `range`.
 TZefRangeState CommentState(TZefRangeState range)
@@ -64,7 +65,7 @@ bool IsCommentState(TZefRangeState range)
 }
 
 // Moves to the first character of `stops` that is not a "/" without "*" after it, or to the line end.
-void SkipToStop(TZefScanCursor& cursor, const TZefCharSet& stops)
+void SkipToStop(TZefScanCursor& cursor, const TZefCharTable& stops)
 {
     while (cursor.SkipUntil(stops), !cursor.AtEnd() && cursor.Current() == '/' && cursor.Peek(1) != '*')
         cursor.Advance();
@@ -110,6 +111,15 @@ TZefCssSyn::TZefCssSyn() : TZefTableHighlighter(tkNull, tkText, tkUndefProperty,
 bool TZefCssSyn::IsKeyword(std::string_view word) const
 {
     return !word.empty() && Keywords()->KindOf(word) == tkProperty;
+}
+
+void TZefCssSyn::Next()
+{
+    // Every token of this language takes at least one character, so the scan guards have nothing to do;
+    // should one ever take none, they take over.
+    if (!StartNextToken()) return;
+    TZefCssSyn::ScanToken();
+    if (Cursor().TokenLength() == 0) ScanAndGuard();
 }
 
 void TZefCssSyn::ScanToken()
@@ -201,7 +211,7 @@ void TZefCssSyn::DeclarationToken()
     if (BlockToken()) return;
     cursor.Advance();
     SkipToStop(cursor, kPropertyStops);
-    SetTokenKind(Keywords()->KindOf(cursor.Token()) == tkProperty ? tkProperty : tkUndefProperty);
+    SetTokenKind(KeywordKindOf(cursor.Token()) == tkProperty ? tkProperty : tkUndefProperty);
 }
 
 void TZefCssSyn::ValueToken()

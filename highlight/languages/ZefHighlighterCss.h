@@ -29,6 +29,7 @@ public:
     bool IsKeyword(std::string_view word) const override;
     // A line's end state without its tokens (ZefHighlighterCssRanges.cpp).
     void ScanLineRange(std::string_view line, int lineIndex) override;
+    void Next() override;
 
     static uint32_t PropertyHash(std::string_view word);
     // How many names the property list holds.
