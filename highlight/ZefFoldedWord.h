@@ -25,7 +25,7 @@ inline uint64_t TailHash(uint64_t tail, size_t length) { return (tail ^ length) 
 } // namespace zeffold
 
 // Reads words whose identifier characters below 128 are the letters, the digits and at most three others
-// ('_', '#', '$' in the languages here). Bytes above 127 are left to the caller: case folding and the
+// ('_', '#', '$' in the languages here), or every character above the space. Bytes above 127 are left to the caller: case folding and the
 // identifier characters there are the code page's business.
 class TZefAsciiWordReader {
 public:
@@ -35,6 +35,14 @@ public:
     TZefAsciiWordReader() = default;
     explicit TZefAsciiWordReader(const TZefCharSet& identChars)
     {
+        // Words of every printable character, as a language without a notion of identifiers reads them.
+        bool printable = true;
+        for (int c = 0; c < 128; ++c) printable = printable && identChars.Contains(static_cast<unsigned char>(c)) == (c > ' ');
+        if (printable) {
+            printableWords_ = true;
+            usable_ = true;
+            return;
+        }
         const TZefCharSet alphanumeric = TZefCharSet().AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
         for (auto& extra : extras_) extra.fill('0'); // an unused extra is a digit, a word character anyway
         size_t extras = 0;
@@ -58,7 +66,19 @@ public:
     // Answers false when the line is shorter than kSpan, when the word or the byte after it is above 127,
     // or when the word runs on beyond the sixteen bytes looked at; the caller then reads the word byte by
     // byte. Never reads outside the line: near its end the sixteen bytes are the line's last ones.
-    bool Read(const char* line, size_t size, size_t run, TWord* word) const
+    bool Read(const char* line, size_t size, size_t run, TWord* word) const { return Scan<true>(line, size, run, word); }
+    // The same without the tail, for a word whose kind does not depend on its characters.
+    bool ReadLength(const char* line, size_t size, size_t run, size_t* length) const
+    {
+        TWord word;
+        if (!Scan<false>(line, size, run, &word)) return false;
+        *length = word.length;
+        return true;
+    }
+
+private:
+    template <bool kTail>
+    bool Scan(const char* line, size_t size, size_t run, TWord* word) const
     {
 #if defined(__SSE2__)
         if (!usable_ || size < kSpan) return false;
@@ -76,14 +96,17 @@ public:
             _mm_cmplt_epi8(_mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80 - '0'))), _mm_set1_epi8(-128 + 10));
         const __m128i extra = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, Extra(0)), _mm_cmpeq_epi8(bytes, Extra(1))),
                                            _mm_cmpeq_epi8(bytes, Extra(2)));
-        const auto identifiers =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), extra)));
+        const __m128i members = printableWords_ ? _mm_cmpgt_epi8(bytes, _mm_set1_epi8(' '))
+                                                : _mm_or_si128(_mm_or_si128(letter, digit), extra);
+        const auto identifiers = static_cast<unsigned>(_mm_movemask_epi8(members));
         // Bits beyond the window read as 0: the word stops there.
         const unsigned wordBytes = (identifiers >> offset) | 1u;
         const auto length = static_cast<unsigned>(__builtin_ctz(~wordBytes));
         const unsigned end = offset + length;
         const auto high = static_cast<unsigned>(_mm_movemask_epi8(bytes)) >> offset;
         if ((end == kSpan && !windowEndsLine) || (high & ((2u << length) - 1)) != 0) return false;
+        word->length = length;
+        if constexpr (!kTail) return true;
         const __m128i folded = _mm_or_si128(bytes, _mm_and_si128(letter, _mm_set1_epi8(0x20)));
         const auto low = static_cast<uint64_t>(_mm_cvtsi128_si64(folded));
         const auto highHalf = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(folded, folded)));
@@ -101,7 +124,6 @@ public:
             last8 = low << (8 * (8 - end));
         }
         if (length < 8) last8 &= ~uint64_t{0} << (8 * (8 - length));
-        word->length = length;
         word->foldedTail = __builtin_bswap64(last8);
         return true;
 #else
@@ -113,7 +135,6 @@ public:
 #endif
     }
 
-private:
 #if defined(__SSE2__)
     __m128i Extra(size_t index) const { return _mm_load_si128(reinterpret_cast<const __m128i*>(extras_[index].data())); }
 #endif
@@ -121,5 +142,6 @@ private:
     // Each extra identifier character in all sixteen bytes, ready to compare.
     struct alignas(16) TExtra : std::array<char, kSpan> {};
     std::array<TExtra, 3> extras_{};
+    bool printableWords_ = false; // the identifier characters below 128 are those above the space
     bool usable_ = false;
 };

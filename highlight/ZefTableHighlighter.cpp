@@ -311,8 +311,14 @@ inline bool TZefTableHighlighter::ReadAsciiWord(uint64_t* foldedTail)
 
 void TZefTableHighlighter::WordToken()
 {
+    // Each keyword scheme has its own function, so that each stays small.
     if (!foldedKeywords_) {
-        WordTokenByLookup();
+        if (hashEntryKeywords_)
+            HashEntryWordToken();
+        else if (bucketKeywords_)
+            BucketWordToken();
+        else
+            ListWordToken();
         return;
     }
     uint64_t tail;
@@ -325,24 +331,29 @@ void TZefTableHighlighter::WordToken()
     SetTokenKind(word.hashed ? bucketKeywords_->KindOfFolded(word.hash, word.tail, Cursor().Token()) : identifierKind_);
 }
 
-void TZefTableHighlighter::WordTokenByLookup()
+void TZefTableHighlighter::HashEntryWordToken()
+{
+    uint64_t tail = 0;
+    if (!ReadAsciiWord(&tail)) WalkWord([&tail](uint32_t entry) { tail = zeffold::TailStep(tail, FoldedByte(entry)); });
+    SetTokenKind(hashEntryKeywords_->KindOfFoldedTail(tail, Cursor().Token()));
+}
+
+void TZefTableHighlighter::BucketWordToken()
+{
+    // Buckets whose tables decide which characters are equal: by the word's hash.
+    TWordScan word;
+    ScanWordBytes(&word);
+    SetTokenKind(word.hashed ? bucketKeywords_->KindOfHashed(word.hash, Cursor().Token()) : identifierKind_);
+}
+
+void TZefTableHighlighter::ListWordToken()
 {
     TZefScanCursor& cursor = Cursor();
-    if (bucketKeywords_) {
-        // Buckets whose tables decide which characters are equal: by the word's hash.
-        TWordScan word;
-        ScanWordBytes(&word);
-        SetTokenKind(word.hashed ? bucketKeywords_->KindOfHashed(word.hash, cursor.Token()) : identifierKind_);
-        return;
-    }
-    uint64_t tail = 0;
-    const bool read = ReadAsciiWord(&tail);
-    if (hashEntryKeywords_) {
-        if (!read) WalkWord([&tail](uint32_t entry) { tail = zeffold::TailStep(tail, FoldedByte(entry)); });
-        SetTokenKind(hashEntryKeywords_->KindOfFoldedTail(tail, cursor.Token()));
-        return;
-    }
-    if (!read) {
+    const size_t run = cursor.Run();
+    size_t length;
+    if (asciiWords_.ReadLength(cursor.Line().data(), cursor.Line().size(), run, &length)) {
+        cursor.SetRun(run + length);
+    } else {
         cursor.Advance();
         cursor.SkipWhile(identChars_);
     }

@@ -130,9 +130,11 @@ private:
     bool CommentWordHere(const TZefScanRules::TRule& rule) const;
     void UnknownToken();
     void WordToken();
-    // A word through the keyword lookup itself (no bucket keywords, or buckets not compared folded); kept
-    // out of WordToken so its common path stays small.
-    [[gnu::noinline]] void WordTokenByLookup();
+    // A word looked up in hash entries, in buckets compared by the tables' values, or in any other list;
+    // kept out of WordToken so its common path stays small.
+    [[gnu::noinline]] void HashEntryWordToken();
+    [[gnu::noinline]] void BucketWordToken();
+    [[gnu::noinline]] void ListWordToken();
     struct TWordScan {
         uint32_t hash;
         uint64_t tail;

@@ -71,10 +71,11 @@ TEST(AsciiWordReader, ExtraIdentifierCharactersAndRandomLines)
 {
     const TZefCharSet sqlChars = TZefCharSet("_#$").AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
     const TZefCharSet iniChars = TZefCharSet().AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
+    const TZefCharSet printable = zefchars::AllFromBang();
     using namespace std::string_literals;
     const std::string alphabet = "aZq_#$09 .-(\t\x80\xE9\xFF\x00xyzXYZ"s; // NUL included
     std::mt19937 random(11);
-    for (const TZefCharSet& ident : {kLetterDigitUnderscore, sqlChars, iniChars}) {
+    for (const TZefCharSet& ident : {kLetterDigitUnderscore, sqlChars, iniChars, printable}) {
         const TZefAsciiWordReader reader(ident);
         ASSERT_TRUE(reader.Usable());
         for (int line = 0; line < 400; ++line) {
