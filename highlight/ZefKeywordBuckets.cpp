@@ -22,42 +22,6 @@ TZefBucketKeywords::TZefBucketKeywords(const TZefKeyHashTables& tables, int buck
         const auto byte = static_cast<unsigned char>(c);
         if (tables_.value[byte] != tables_.value[cp1252::ToLower(byte)]) foldedCompare_ = false;
     }
-    tails_.resize(16);
-    tailWords_.resize(16);
-    tailMask_ = 15;
-}
-
-int TZefBucketKeywords::ProbeFolded(size_t slot, uint64_t tail, std::string_view word, int unmatched) const
-{
-    for (;; slot = (slot + 1) & tailMask_) {
-        const TailSlot& entry = tails_[slot];
-        if (entry.length == 0) return unmatched;
-        if (entry.tail == tail && entry.length == word.size() && MatchesFolded(word, tailWords_[slot]))
-            return entry.kind;
-    }
-}
-
-void TZefBucketKeywords::AddTail(const std::string& folded, int kind)
-{
-    size_t count = 1;
-    for (const TailSlot& slot : tails_) count += slot.length != 0;
-    if (count * 8 > tails_.size()) {
-        // Grown fourfold and filled again.
-        std::vector<TailSlot> old = std::move(tails_);
-        std::vector<std::string> oldWords = std::move(tailWords_);
-        tails_.assign(old.size() * 4, TailSlot{});
-        tailWords_.assign(old.size() * 4, std::string());
-        tailMask_ = tails_.size() - 1;
-        for (size_t i = 0; i < old.size(); ++i) {
-            if (old[i].length != 0) AddTail(oldWords[i], old[i].kind);
-        }
-    }
-    uint64_t tail = 0;
-    for (const char c : folded) tail = zeffold::TailStep(tail, static_cast<unsigned char>(c));
-    size_t slot = SlotOf(tail, folded.size());
-    while (tails_[slot].length != 0) slot = (slot + 1) & tailMask_;
-    tails_[slot] = {tail, static_cast<uint32_t>(folded.size()), kind};
-    tailWords_[slot] = folded;
 }
 
 bool TZefBucketKeywords::Matches(std::string_view word, std::string_view keyword) const
@@ -95,7 +59,7 @@ void TZefBucketKeywords::Add(std::string_view keyword, int kind)
     }
     std::string folded(keyword);
     for (char& c : folded) c = static_cast<char>(cp1252::ToLower(static_cast<unsigned char>(c)));
-    if (foldedCompare_) AddTail(folded, kind);
+    if (foldedCompare_) tails_.Add(folded, kind);
     bucket.entries.push_back({std::string(keyword), std::move(folded), kind});
     bucket.lengths |= LengthBit(keyword.size());
 }

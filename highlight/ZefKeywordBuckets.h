@@ -1,7 +1,7 @@
 // Keyword lookup by bucket: words hashed by the sum of their characters' values into N buckets of keywords.
 #pragma once
 
-#include "ZefFoldedWord.h"
+#include "ZefFoldedTailTable.h"
 #include "ZefKeyHash.h"
 
 #include <cstdint>
@@ -92,31 +92,11 @@ private:
         return unmatchedKind_;
     }
     bool Matches(std::string_view word, std::string_view keyword) const;
-    // The table of the keywords by folded tail and length, open addressing, at most an eighth full (so most
-    // words that are no keyword meet an empty slot).
-    struct TailSlot {
-        uint64_t tail = 0;
-        uint32_t length = 0; // 0: an empty slot
-        int kind = 0;
-    };
-    size_t SlotOf(uint64_t tail, size_t length) const
-    {
-        return static_cast<size_t>(zeffold::TailHash(tail, length) >> 40) & tailMask_;
-    }
-    void AddTail(const std::string& folded, int kind);
     // The kind of the keyword with the word's tail and length, else `unmatched`.
     int KindByTail(uint64_t tail, std::string_view word, int unmatched) const
     {
-        const size_t slot = SlotOf(tail, word.size());
-        const TailSlot& entry = tails_[slot];
-        const bool same = entry.tail == tail && entry.length == word.size();
-        // The common cases without a branch on the answer: the word's slot holds its keyword of up to
-        // eight characters, or is empty. A longer keyword or an occupied slot of another is looked at on.
-        if ((same && word.size() > 8) || (!same && entry.length != 0)) return ProbeFolded(slot, tail, word, unmatched);
-        return same ? entry.kind : unmatched;
+        return tails_.Find(tail, word, unmatched);
     }
-    // KindOfFolded from `slot` on, comparing whole words.
-    int ProbeFolded(size_t slot, uint64_t tail, std::string_view word, int unmatched) const;
     // Equal characters after case folding, `folded` being folded already (same length as `word`).
     bool MatchesFolded(std::string_view word, std::string_view folded) const
     {
@@ -135,7 +115,5 @@ private:
     // true when every character has the value of its lower-case form, so equal folds mean equal values.
     const unsigned char* lower_;
     bool foldedCompare_ = false;
-    std::vector<TailSlot> tails_;
-    std::vector<std::string> tailWords_; // each slot's folded keyword
-    size_t tailMask_ = 0;
+    TZefFoldedTailTable tails_; // the keywords by folded tail, when foldedCompare_
 };

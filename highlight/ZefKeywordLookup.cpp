@@ -12,54 +12,16 @@ void TZefKeywordLookup::AddGroup(std::string_view keywords, int kind)
 }
 
 TZefHashEntryKeywordLookup::TZefHashEntryKeywordLookup(THashFunction hash, int identifierKind)
-    : TZefKeywordLookup(identifierKind), hash_(hash), lower_(cp1252::LowerTable()), index_(16), indexShift_(32 - 4),
-      filter_(1), filterShift_(32 - 6)
+    : TZefKeywordLookup(identifierKind), hash_(hash), lower_(cp1252::LowerTable())
 {
-}
-
-void TZefHashEntryKeywordLookup::Filter(uint32_t hash)
-{
-    const uint32_t bit = (hash * 0x85EBCA6Bu) >> filterShift_;
-    filter_[bit / 64] |= uint64_t{1} << (bit % 64);
 }
 
 void TZefHashEntryKeywordLookup::Add(std::string_view keyword, int kind)
 {
-    entries_.Add(hash_(keyword), keyword, kind); // raises for a duplicate before the index changes
-    if (4 * (indexed_ + 1) > index_.size()) {
-        // Grow: every keyword again into twice the slots.
-        std::vector<TIndexEntry> old = std::move(index_);
-        index_.assign(old.size() * 2, TIndexEntry{});
-        --indexShift_;
-        filter_.assign(filter_.size() * 2, 0);
-        --filterShift_;
-        for (const TIndexEntry& entry : old) {
-            if (entry.offset == kEmpty) continue;
-            size_t slot = Slot(entry.hash);
-            while (index_[slot].offset != kEmpty) slot = (slot + 1) & (index_.size() - 1);
-            index_[slot] = entry;
-            Filter(entry.hash);
-        }
-    }
-    Index(keyword, kind);
-}
-
-void TZefHashEntryKeywordLookup::Index(std::string_view keyword, int kind)
-{
-    TIndexEntry entry{.offset = static_cast<uint32_t>(folded_.size()), .length = static_cast<uint32_t>(keyword.size()),
-                      .kind = kind};
-    uint64_t tail = 0;
-    for (const char c : keyword) {
-        const unsigned char folded = lower_[static_cast<unsigned char>(c)];
-        tail = zeffold::TailStep(tail, folded);
-        folded_ += static_cast<char>(folded);
-    }
-    entry.hash = IndexHash(tail, keyword.size());
-    size_t slot = Slot(entry.hash);
-    while (index_[slot].offset != kEmpty) slot = (slot + 1) & (index_.size() - 1);
-    index_[slot] = entry;
-    Filter(entry.hash);
-    ++indexed_;
+    entries_.Add(hash_(keyword), keyword, kind); // raises for a duplicate before the table changes
+    std::string folded(keyword);
+    for (char& c : folded) c = static_cast<char>(lower_[static_cast<unsigned char>(c)]);
+    tails_.Add(folded, kind);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // Keyword groups of a table-driven language: one lookup answers the kind of a word, whichever scheme holds it.
 #pragma once
 
+#include "ZefFoldedTailTable.h"
 #include "ZefHighlighterHashEntries.h"
 #include "ZefKeywordBuckets.h"
 
@@ -65,55 +66,13 @@ public:
     }
 
     // The kind of `word` whose folded tail the caller built.
-    int KindOfFoldedTail(uint64_t tail, std::string_view word) const
-    {
-        const uint32_t hash = IndexHash(tail, word.size());
-        // Most words scanned are no keyword: a small bit table answers most of them without the index.
-        const uint32_t bit = (hash * 0x85EBCA6Bu) >> filterShift_;
-        if ((filter_[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return IdentifierKind();
-        for (size_t slot = Slot(hash);; slot = (slot + 1) & (index_.size() - 1)) {
-            const TIndexEntry& entry = index_[slot];
-            if (entry.offset == kEmpty) return IdentifierKind();
-            if (entry.hash == hash && entry.length == word.size() && EqualsFolded(entry.offset, word)) return entry.kind;
-        }
-    }
+    int KindOfFoldedTail(uint64_t tail, std::string_view word) const { return tails_.Find(tail, word, IdentifierKind()); }
 
 private:
-    static constexpr uint32_t kEmpty = UINT32_MAX;
-    static uint32_t IndexHash(uint64_t tail, size_t length)
-    {
-        return static_cast<uint32_t>(zeffold::TailHash(tail, length) >> 32);
-    }
-    struct TIndexEntry {
-        uint32_t hash = 0;
-        uint32_t offset = kEmpty; // of the folded keyword in folded_; kEmpty for a free slot
-        uint32_t length = 0;
-        int kind = 0;
-    };
-    size_t Slot(uint32_t hash) const { return (hash * 0x9E3779B1u) >> indexShift_; }
-    bool EqualsFolded(uint32_t offset, std::string_view word) const
-    {
-        const char* const keyword = folded_.data() + offset;
-        for (size_t i = 0; i < word.size(); ++i) {
-            if (static_cast<char>(lower_[static_cast<unsigned char>(word[i])]) != keyword[i]) return false;
-        }
-        return true;
-    }
-    void Index(std::string_view keyword, int kind);
-    void Filter(uint32_t hash);
-
     THashFunction hash_;
     TZefHashEntryList entries_;
     const unsigned char* lower_; // the code page's folding table
-    // Open addressing, at most a quarter full (a word that is no keyword mostly meets a free slot at once), a
-    // power of two long.
-    std::vector<TIndexEntry> index_;
-    int indexShift_;
-    // A bit per keyword's hash, four bits for each slot of the index.
-    std::vector<uint64_t> filter_;
-    int filterShift_;
-    size_t indexed_ = 0;
-    std::string folded_; // every keyword folded, one after the other
+    TZefFoldedTailTable tails_;  // the same keywords, found by their folded tails
 };
 
 // A sorted list searched by halves, ignoring case (Windows-1252 folding); for lists set at run time.
