@@ -158,13 +158,19 @@ void TZefTableHighlighter::Next()
 {
     // In the initial state every token of a language scanned by its rules takes at least one character (the
     // rules fall back to an unknown character), so the scan guards have nothing to check. Before the line
-    // end the end-of-line token cannot be current, so the common token needs no other test.
+    // end the end-of-line token cannot be current, so the common token needs no other test. Every other
+    // path is a call of its own, so that this one needs no stack frame.
     TZefScanCursor& cursor = Cursor();
     if (Range() == rulesRange_ && !cursor.AtEnd()) {
         cursor.StartToken();
         ScanByRules();
         return;
     }
+    NextOutsideRules();
+}
+
+void TZefTableHighlighter::NextOutsideRules()
+{
     if (!StartNextToken()) return;
     if (Range() == rulesRange_)
         ScanByRules();
@@ -190,9 +196,7 @@ void TZefTableHighlighter::ScanToken()
 inline void TZefTableHighlighter::ScanByRules()
 {
     TZefScanCursor& cursor = Cursor();
-    const bool atColumn0 = cursor.Run() == 0;
-    const unsigned char c = cursor.Current();
-    const TZefScanRules::TFirstStep& first = rules_.FirstStep(c, atColumn0);
+    const TZefScanRules::TFirstStep& first = rules_.FirstStep(cursor.Current(), cursor.Run() == 0);
     using TStep = TZefScanRules::TStep;
     // The common steps by plain branches (runs of blanks and one-character symbols, words): they predict
     // better than one jump through a table of all the steps.
@@ -207,7 +211,14 @@ inline void TZefTableHighlighter::ScanByRules()
         WordToken();
         return;
     }
-    switch (step) {
+    OtherStep(first);
+}
+
+void TZefTableHighlighter::OtherStep(const TZefScanRules::TFirstStep& first)
+{
+    using TStep = TZefScanRules::TStep;
+    TZefScanCursor& cursor = Cursor();
+    switch (first.step) {
     case TStep::Apply: Apply(*first.rule); return;
     case TStep::Unknown: UnknownToken(); return; // a NUL is a character of the line, never its end
     case TStep::CommentWordOrWord: CommentWordOrWord(*first.rule); return;
@@ -222,9 +233,9 @@ inline void TZefTableHighlighter::ScanByRules()
         if (CustomToken(first)) return;
         break;
     case TStep::TryRules: break;
-    default: return; // taken above
+    default: return; // taken by ScanByRules
     }
-    TryRules(c, atColumn0);
+    TryRules(cursor.Current(), cursor.Run() == 0);
 }
 
 bool TZefTableHighlighter::CustomToken(const TZefScanRules::TFirstStep& first)

@@ -115,6 +115,10 @@ private:
     // One token in the initial state by the rules: by its first character's one unconditional rule where
     // it has one (see TZefScanRules::FirstStep), else by TryRules. Always takes at least one character.
     void ScanByRules();
+    // Next away from the common case: at the line end, or in a state of the language's own.
+    [[gnu::noinline]] void NextOutsideRules();
+    // The steps of ScanByRules other than runs and words.
+    [[gnu::noinline]] void OtherStep(const TZefScanRules::TFirstStep& first);
     // The comment word to the line end, or else a word. Kept out of Next, whose common paths then need no
     // stack frame.
     [[gnu::noinline]] void CommentWordOrWord(const TZefScanRules::TRule& commentWord);
