@@ -82,11 +82,27 @@ private:
     {
 #if defined(__SSE2__)
         if (!usable_ || size < kSpan) return false;
-        // The window of sixteen bytes and the word's offset in it.
-        const size_t base = size - run >= kSpan ? run : size - kSpan;
-        const auto offset = static_cast<unsigned>(run - base);
-        const bool windowEndsLine = base + kSpan == size;
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + base));
+        // Mostly the window starts at the word and the line goes on after it; near the line's end it is
+        // the line's last sixteen bytes, the word somewhere in them.
+        if (size - run > kSpan) return ScanWindow<kTail, false>(line + run, 0, word);
+        const size_t base = size - kSpan;
+        return ScanWindow<kTail, true>(line + base, static_cast<unsigned>(run - base), word);
+#else
+        (void)line;
+        (void)size;
+        (void)run;
+        (void)word;
+        return false;
+#endif
+    }
+
+#if defined(__SSE2__)
+    // The word at `offset` in the sixteen bytes at `window`; kEndsLine: the line ends with them, else at
+    // least one byte follows them.
+    template <bool kTail, bool kEndsLine>
+    [[gnu::always_inline]] bool ScanWindow(const char* window, unsigned offset, TWord* word) const
+    {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(window));
         // 'a'..'z' (after setting the case bit) and '0'..'9' moved to the bottom of the signed bytes, so one
         // compare each tells the range; bytes above 127 fall in none.
         const __m128i lowered = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
@@ -104,36 +120,33 @@ private:
         const auto length = static_cast<unsigned>(__builtin_ctz(~wordBytes));
         const unsigned end = offset + length;
         const auto high = static_cast<unsigned>(_mm_movemask_epi8(bytes)) >> offset;
-        if ((end == kSpan && !windowEndsLine) || (high & ((2u << length) - 1)) != 0) return false;
+        if ((!kEndsLine && end == kSpan) || (high & ((2u << length) - 1)) != 0) return false;
         word->length = length;
         if constexpr (!kTail) return true;
         const __m128i folded = _mm_or_si128(bytes, _mm_and_si128(letter, _mm_set1_epi8(0x20)));
         const auto low = static_cast<uint64_t>(_mm_cvtsi128_si64(folded));
-        const auto highHalf = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(folded, folded)));
         // The eight bytes of the window that end at the word's end, first in the low byte (zeros in front
         // of the window), the bytes before a shorter word cleared; then turned round so the last character
         // is in the low byte.
         uint64_t last8;
-        if (end == kSpan) {
-            last8 = highHalf;
-        } else if (end >= 8) {
-            // Shifted right in two steps for the high half, so that a shift of 0 brings none of it in.
-            const unsigned shift = 8 * (end - 8);
-            last8 = (low >> shift) | ((highHalf << 1) << (63 - shift));
-        } else {
+        if (end <= 8) {
             last8 = low << (8 * (8 - end));
+        } else {
+            const auto highHalf = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(folded, folded)));
+            if (kEndsLine && end == kSpan) {
+                last8 = highHalf;
+            } else {
+                // Shifted right in two steps for the high half, so that a shift of 0 brings none of it in.
+                const unsigned shift = 8 * (end - 8);
+                last8 = (low >> shift) | ((highHalf << 1) << (63 - shift));
+            }
         }
-        if (length < 8) last8 &= ~uint64_t{0} << (8 * (8 - length));
+        // Bytes before the word are in the window only when it does not start with the word.
+        if (kEndsLine && length < 8) last8 &= ~uint64_t{0} << (8 * (8 - length));
         word->foldedTail = __builtin_bswap64(last8);
         return true;
-#else
-        (void)line;
-        (void)size;
-        (void)run;
-        (void)word;
-        return false;
-#endif
     }
+#endif
 
 #if defined(__SSE2__)
     __m128i Extra(size_t index) const { return _mm_load_si128(reinterpret_cast<const __m128i*>(extras_[index].data())); }
