@@ -104,6 +104,19 @@ public:
         run_ = run;
         return passed;
     }
+    // Moves past the character at the run position (only when !AtEnd()) and the members of `set` after it:
+    // a token whose first character is known to belong, in one pass.
+    template <typename Members>
+    void SkipFirstThenWhile(const Members& set)
+    {
+        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
+        Local members = set;
+        const char* const data = line_.data();
+        const size_t size = line_.size();
+        size_t run = run_ + 1;
+        while (run < size && members.Contains(static_cast<unsigned char>(data[run]))) ++run;
+        run_ = run;
+    }
     // Moves to the first character in `set` (a TZefCharSet, or a TZefCharTable for the hottest loops), or to
     // the end; answers how many were passed.
     template <typename Members>

@@ -202,8 +202,7 @@ inline void TZefTableHighlighter::ScanByRules()
     // better than one jump through a table of all the steps.
     const TStep step = first.step;
     if (step == TStep::Run) {
-        cursor.Advance();
-        cursor.SkipWhile(*first.body);
+        cursor.SkipFirstThenWhile(*first.body);
         SetTokenKind(first.kind);
         return;
     }
