@@ -3,7 +3,10 @@
 
 #include "CodePage1252.h"
 
-TZefFoldedTailTable::TZefFoldedTailTable() : slots_(16), words_(16), mask_(15), lower_(cp1252::LowerTable()) {}
+TZefFoldedTailTable::TZefFoldedTailTable()
+    : slots_(16), words_(16), occupied_(1), mask_(15), lower_(cp1252::LowerTable())
+{
+}
 
 int TZefFoldedTailTable::Probe(size_t slot, uint64_t tail, std::string_view word, int unmatched) const
 {
@@ -30,6 +33,7 @@ void TZefFoldedTailTable::Add(const std::string& folded, int kind)
         std::vector<std::string> oldWords = std::move(words_);
         slots_.assign(old.size() * 4, TSlot{});
         words_.assign(old.size() * 4, std::string());
+        occupied_.assign((slots_.size() + 63) / 64, 0);
         mask_ = slots_.size() - 1;
         count_ = 0;
         for (size_t i = 0; i < old.size(); ++i) {
@@ -41,6 +45,7 @@ void TZefFoldedTailTable::Add(const std::string& folded, int kind)
     size_t slot = SlotOf(tail, folded.size());
     while (slots_[slot].length != 0) slot = (slot + 1) & mask_;
     slots_[slot] = {tail, static_cast<uint32_t>(folded.size()), kind};
+    occupied_[slot / 64] |= uint64_t{1} << (slot % 64);
     words_[slot] = folded;
     ++count_;
 }
