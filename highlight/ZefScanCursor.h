@@ -92,45 +92,25 @@ public:
     template <typename Members>
     size_t SkipWhile(const Members& set)
     {
-        // A small set is copied so the loop keeps it in registers (a store to run_ could alias it for the
-        // compiler); a byte table is read where it is.
-        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
-        Local members = set;
-        const char* const data = line_.data();
-        const size_t size = line_.size();
-        size_t run = run_;
-        while (run < size && members.Contains(static_cast<unsigned char>(data[run]))) ++run;
-        const size_t passed = run - run_;
-        run_ = run;
-        return passed;
+        const size_t from = run_;
+        run_ = RunEnd<true>(from, set);
+        return run_ - from;
     }
     // Moves past the character at the run position (only when !AtEnd()) and the members of `set` after it:
     // a token whose first character is known to belong, in one pass.
     template <typename Members>
     void SkipFirstThenWhile(const Members& set)
     {
-        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
-        Local members = set;
-        const char* const data = line_.data();
-        const size_t size = line_.size();
-        size_t run = run_ + 1;
-        while (run < size && members.Contains(static_cast<unsigned char>(data[run]))) ++run;
-        run_ = run;
+        run_ = RunEnd<true>(run_ + 1, set);
     }
     // Moves to the first character in `set` (a TZefCharSet, or a TZefCharTable for the hottest loops), or to
     // the end; answers how many were passed.
     template <typename Members>
     size_t SkipUntil(const Members& set)
     {
-        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
-        Local members = set;
-        const char* const data = line_.data();
-        const size_t size = line_.size();
-        size_t run = run_;
-        while (run < size && !members.Contains(static_cast<unsigned char>(data[run]))) ++run;
-        const size_t passed = run - run_;
-        run_ = run;
-        return passed;
+        const size_t from = run_;
+        run_ = RunEnd<false>(from, set);
+        return run_ - from;
     }
     // Moves just past the next occurrence of `terminator` and answers true, or to the end and answers false.
     bool SkipPast(std::string_view terminator)
@@ -145,6 +125,20 @@ public:
     }
 
 private:
+    // Where the run from `run` of characters in `set` (kMembers) or outside it ends: the line end at most.
+    template <bool kMembers, typename Members>
+    size_t RunEnd(size_t run, const Members& set) const
+    {
+        // A small set is copied so the loop keeps it in registers (a store to run_ could alias it for the
+        // compiler); a byte table is read where it is.
+        using Local = std::conditional_t<(sizeof(Members) <= 32), const Members, const Members&>;
+        Local members = set;
+        const char* const data = line_.data();
+        const size_t size = line_.size();
+        while (run < size && members.Contains(static_cast<unsigned char>(data[run])) == kMembers) ++run;
+        return run;
+    }
+
     std::string_view line_;
     size_t run_ = 0;
     size_t tokenStart_ = 0;
