@@ -2,6 +2,7 @@
 #include "ZefHighlighterCss.h"
 
 #include "CodePage1252.h"
+#include "ZefByteStops.h"
 
 namespace {
 
@@ -29,12 +30,12 @@ constexpr uint32_t kBucketCount = 256;
 constexpr TZefCharSet kNameChars = TZefCharSet("-_").AddRange('0', '9').AddRange('A', 'Z').AddRange('a', 'z');
 constexpr TZefCharSet kDigits = zefchars::Digits();
 // What ends a selector: "{", "/" and control characters but NUL (an ordinary character). The stops are
-// byte tables: the loops over selectors and values are the language's hottest.
-constexpr TZefCharTable kSelectorStops{TZefCharSet("{/").AddRange(1, 31)};
+// looked for sixteen bytes at a time: the runs over selectors and values are the language's hottest loops.
+constexpr TZefByteStops kSelectorStops{TZefCharSet("{/").AddRange(1, 31)};
 // What ends a property name (and "/*").
-constexpr TZefCharTable kPropertyStops{TZefCharSet("\":;{}/").AddRange(1, 32)};
+constexpr TZefByteStops kPropertyStops{TZefCharSet("\":;{}/").AddRange(1, 32)};
 // What ends a value (and "/*").
-constexpr TZefCharTable kValueStops{TZefCharSet(",;}/")};
+constexpr TZefByteStops kValueStops{TZefCharSet(",;}/")};
 
 // The comment state that returns to `range`.
 TZefRangeState CommentState(TZefRangeState range)
@@ -65,9 +66,16 @@ bool IsCommentState(TZefRangeState range)
 }
 
 // Moves to the first character of `stops` that is not a "/" without "*" after it, or to the line end.
-void SkipToStop(TZefScanCursor& cursor, const TZefCharTable& stops)
+// Moves to the first of `stops` (or the line end).
+void SkipUntil(TZefScanCursor& cursor, const TZefByteStops& stops)
 {
-    while (cursor.SkipUntil(stops), !cursor.AtEnd() && cursor.Current() == '/' && cursor.Peek(1) != '*')
+    const std::string_view line = cursor.Line();
+    cursor.SetRun(stops.Find(line.data(), line.size(), cursor.Run()));
+}
+
+void SkipToStop(TZefScanCursor& cursor, const TZefByteStops& stops)
+{
+    while (SkipUntil(cursor, stops), !cursor.AtEnd() && cursor.Current() == '/' && cursor.Peek(1) != '*')
         cursor.Advance();
 }
 
@@ -202,7 +210,7 @@ void TZefCssSyn::SelectorToken()
     }
     SetTokenKind(tkKey);
     cursor.Advance();
-    cursor.SkipUntil(kSelectorStops);
+    SkipUntil(cursor, kSelectorStops);
 }
 
 void TZefCssSyn::DeclarationToken()
