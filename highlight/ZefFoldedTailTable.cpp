@@ -1,28 +1,15 @@
 // The keyword table by folded tail: adding with growth, and the probe past a first slot.
 #include "ZefFoldedTailTable.h"
 
-#include "CodePage1252.h"
-
-TZefFoldedTailTable::TZefFoldedTailTable()
-    : slots_(16), words_(16), occupied_(1), mask_(15), lower_(cp1252::LowerTable())
-{
-}
+TZefFoldedTailTable::TZefFoldedTailTable() : slots_(16), words_(16), occupied_(1), mask_(15) {}
 
 int TZefFoldedTailTable::Probe(size_t slot, uint64_t tail, std::string_view word, int unmatched) const
 {
     for (;; slot = (slot + 1) & mask_) {
         const TSlot& entry = slots_[slot];
         if (entry.length == 0) return unmatched;
-        if (entry.tail == tail && entry.length == word.size() && MatchesFolded(word, words_[slot])) return entry.kind;
+        if (entry.tail == tail && entry.length == word.size() && zeffold::EqualsFolded(word, words_[slot])) return entry.kind;
     }
-}
-
-bool TZefFoldedTailTable::MatchesFolded(std::string_view word, std::string_view folded) const
-{
-    for (size_t i = 0; i < word.size(); ++i) {
-        if (lower_[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(folded[i])) return false;
-    }
-    return true;
 }
 
 void TZefFoldedTailTable::Add(const std::string& folded, int kind)
@@ -40,8 +27,7 @@ void TZefFoldedTailTable::Add(const std::string& folded, int kind)
             if (old[i].length != 0) Add(oldWords[i], old[i].kind);
         }
     }
-    uint64_t tail = 0;
-    for (const char c : folded) tail = zeffold::TailStep(tail, static_cast<unsigned char>(c));
+    const uint64_t tail = zeffold::FoldedTail(folded);
     size_t slot = SlotOf(tail, folded.size());
     while (slots_[slot].length != 0) slot = (slot + 1) & mask_;
     slots_[slot] = {tail, static_cast<uint32_t>(folded.size()), kind};

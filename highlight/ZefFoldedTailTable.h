@@ -45,13 +45,10 @@ private:
     }
     // Find from `slot` on, comparing whole words.
     int Probe(size_t slot, uint64_t tail, std::string_view word, int unmatched) const;
-    // Equal characters after case folding, `folded` being folded already (same length as `word`).
-    bool MatchesFolded(std::string_view word, std::string_view folded) const;
 
     std::vector<TSlot> slots_;
     std::vector<std::string> words_; // each slot's folded keyword
     std::vector<uint64_t> occupied_; // a bit per slot that holds a keyword
     size_t mask_;
     size_t count_ = 0;
-    const unsigned char* lower_; // the code page's folding table
 };

@@ -3,11 +3,14 @@
 // word's length (a mispredicted branch on nearly every word).
 #pragma once
 
+#include "CodePage1252.h"
 #include "ZefCharSet.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -22,11 +25,38 @@ inline uint64_t TailStep(uint64_t tail, unsigned char folded) { return (tail << 
 // One hash of a tail and the word's length, for tables keyed by both.
 inline uint64_t TailHash(uint64_t tail, size_t length) { return (tail ^ length) * 0x9E3779B97F4A7C15ull; }
 
+// The tail of `word`, each character folded by the code page.
+inline uint64_t FoldedTail(std::string_view word)
+{
+    uint64_t tail = 0;
+    for (const char c : word) tail = TailStep(tail, cp1252::ToLower(static_cast<unsigned char>(c)));
+    return tail;
+}
+
+// `word` folded to lower case by the code page.
+inline std::string Folded(std::string_view word)
+{
+    std::string folded(word);
+    for (char& c : folded) c = static_cast<char>(cp1252::ToLower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+// True when `word` folded is `folded` (folded already, of the same length); `lower` is the code page's
+// folding table, which a hot caller keeps at hand.
+inline bool EqualsFolded(std::string_view word, std::string_view folded,
+                         const unsigned char* lower = cp1252::LowerTable())
+{
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (lower[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(folded[i])) return false;
+    }
+    return true;
+}
+
 } // namespace zeffold
 
 // Reads words whose identifier characters below 128 are the letters, the digits and at most three others
-// ('_', '#', '$' in the languages here), or every character above the space. Bytes above 127 are left to the caller: case folding and the
-// identifier characters there are the code page's business.
+// ('_', '#', '$' in the languages here), or every character above the space. Bytes above 127 are left to
+// the caller: case folding and the identifier characters there are the code page's business.
 class TZefAsciiWordReader {
 public:
     // The reader looks at sixteen bytes of the line, the word's start among them.

@@ -57,8 +57,7 @@ void TZefBucketKeywords::Add(std::string_view keyword, int kind)
             throw EZefHighlighterError("Keyword \"" + entry.keyword + "\" already in list");
         }
     }
-    std::string folded(keyword);
-    for (char& c : folded) c = static_cast<char>(cp1252::ToLower(static_cast<unsigned char>(c)));
+    std::string folded = zeffold::Folded(keyword);
     if (foldedCompare_) tails_.Add(folded, kind);
     bucket.entries.push_back({std::string(keyword), std::move(folded), kind});
     bucket.lengths |= LengthBit(keyword.size());

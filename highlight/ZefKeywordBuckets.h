@@ -53,13 +53,13 @@ public:
     // and lengths, so a word that is no keyword is mostly told by one comparison.
     int KindOfFolded(uint32_t hash, uint64_t tail, std::string_view word) const
     {
-        return KindByTail(tail, word, hash < buckets_.size() ? unmatchedKind_ : identifierKind_);
+        return tails_.Find(tail, word, hash < buckets_.size() ? unmatchedKind_ : identifierKind_);
     }
     // True when a word that is no keyword is always of the identifier kind, so KindOfFoldedTail needs no hash.
     bool UnmatchedIsIdentifier() const { return unmatchedKind_ == identifierKind_; }
     // KindOfFolded for a word whose hash is not known, when UnmatchedIsIdentifier: a word equal to a keyword
     // ignoring case has the keyword's hash, so the tail table alone tells.
-    int KindOfFoldedTail(uint64_t tail, std::string_view word) const { return KindByTail(tail, word, identifierKind_); }
+    int KindOfFoldedTail(uint64_t tail, std::string_view word) const { return tails_.Find(tail, word, identifierKind_); }
     // Hashes the word at the start of `text` (its run of identifier characters), stores its length, and
     // answers its kind (the identifier kind for an empty run as well).
     int ScanWord(std::string_view text, size_t* length) const;
@@ -87,24 +87,12 @@ private:
         if ((bucket.lengths & LengthBit(word.size())) == 0) return unmatchedKind_;
         for (const Entry& entry : bucket.entries) {
             if (entry.keyword.size() != word.size()) continue;
-            if (foldedCompare_ ? MatchesFolded(word, entry.folded) : Matches(word, entry.keyword)) return entry.kind;
+            const bool same = foldedCompare_ ? zeffold::EqualsFolded(word, entry.folded, lower_) : Matches(word, entry.keyword);
+            if (same) return entry.kind;
         }
         return unmatchedKind_;
     }
     bool Matches(std::string_view word, std::string_view keyword) const;
-    // The kind of the keyword with the word's tail and length, else `unmatched`.
-    int KindByTail(uint64_t tail, std::string_view word, int unmatched) const
-    {
-        return tails_.Find(tail, word, unmatched);
-    }
-    // Equal characters after case folding, `folded` being folded already (same length as `word`).
-    bool MatchesFolded(std::string_view word, std::string_view folded) const
-    {
-        for (size_t i = 0; i < word.size(); ++i) {
-            if (lower_[static_cast<unsigned char>(word[i])] != static_cast<unsigned char>(folded[i])) return false;
-        }
-        return true;
-    }
 
     TZefKeyHashTables tables_;
     std::vector<Bucket> buckets_;

@@ -12,26 +12,17 @@ void TZefKeywordLookup::AddGroup(std::string_view keywords, int kind)
 }
 
 TZefHashEntryKeywordLookup::TZefHashEntryKeywordLookup(THashFunction hash, int identifierKind)
-    : TZefKeywordLookup(identifierKind), hash_(hash), lower_(cp1252::LowerTable())
+    : TZefKeywordLookup(identifierKind), hash_(hash)
 {
 }
 
 void TZefHashEntryKeywordLookup::Add(std::string_view keyword, int kind)
 {
     entries_.Add(hash_(keyword), keyword, kind); // raises for a duplicate before the table changes
-    std::string folded(keyword);
-    for (char& c : folded) c = static_cast<char>(lower_[static_cast<unsigned char>(c)]);
-    tails_.Add(folded, kind);
+    tails_.Add(zeffold::Folded(keyword), kind);
 }
 
 namespace {
-
-std::string Folded(std::string_view word)
-{
-    std::string folded(word);
-    for (char& c : folded) c = static_cast<char>(cp1252::ToLower(static_cast<unsigned char>(c)));
-    return folded;
-}
 
 // Compares a folded entry with a word folded on the fly.
 int CompareFolded(std::string_view entry, std::string_view word)
@@ -49,7 +40,7 @@ int CompareFolded(std::string_view entry, std::string_view word)
 
 void TZefSortedKeywordLookup::Add(std::string_view keyword, int kind)
 {
-    std::string folded = Folded(keyword);
+    std::string folded = zeffold::Folded(keyword);
     const auto at = std::lower_bound(entries_.begin(), entries_.end(), folded,
                                      [](const Entry& entry, const std::string& key) { return entry.folded < key; });
     if (at != entries_.end() && at->folded == folded) return;

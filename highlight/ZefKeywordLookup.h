@@ -60,9 +60,7 @@ public:
     void Add(std::string_view keyword, int kind) override;
     int KindOf(std::string_view word) const override
     {
-        uint64_t tail = 0;
-        for (const char c : word) tail = zeffold::TailStep(tail, lower_[static_cast<unsigned char>(c)]);
-        return KindOfFoldedTail(tail, word);
+        return KindOfFoldedTail(zeffold::FoldedTail(word), word);
     }
 
     // The kind of `word` whose folded tail the caller built.
@@ -71,8 +69,7 @@ public:
 private:
     THashFunction hash_;
     TZefHashEntryList entries_;
-    const unsigned char* lower_; // the code page's folding table
-    TZefFoldedTailTable tails_;  // the same keywords, found by their folded tails
+    TZefFoldedTailTable tails_; // the same keywords, found by their folded tails
 };
 
 // A sorted list searched by halves, ignoring case (Windows-1252 folding); for lists set at run time.

@@ -66,7 +66,7 @@ void TZefTableHighlighter::BuildWordBytes()
     // character outside them equals no keyword, provided no such character folds to one in them.
     bool bucketsByTail = asciiWords_.Usable() && foldedKeywords_ && bucketKeywords_->UnmatchedIsIdentifier();
     for (int c = 0; c < 128 && bucketsByTail; ++c) {
-        const TZefCharSet& tableChars = bucketKeywords_->Tables().ident;
+        const TZefCharSet& tableChars = bucketKeywords_->Tables().ident; // only reached with bucket keywords
         const auto byte = static_cast<unsigned char>(c);
         bucketsByTail = tableChars.Contains(byte) || !tableChars.Contains(lower_[byte]);
     }

@@ -151,7 +151,7 @@ private:
     // Moves over the word at the run position, filling in its hash and folded tail.
     void ScanWordBytes(TWordScan* word);
     // Moves over the word at the run position and answers true with its folded tail, when asciiWords_ can
-    // read it at once (a short word of ASCII with sixteen bytes of the line left); else moves nothing.
+    // read it at once (a short word of ASCII in a line of sixteen bytes or more); else moves nothing.
     bool ReadAsciiWord(uint64_t* foldedTail);
     static unsigned char FoldedByte(uint32_t wordBytesEntry)
     {
